@@ -7,5 +7,5 @@ void installFontSubstitutes()
 {
     const QString song = QString::fromUtf16(kSongSubstitute);
     for (const char16_t *face : {u"宋体", u"新宋体", u"SimSun", u"NSimSun"})
-        QFont::insertSubstitutions(QString::fromUtf16(face), {song});
+        QFont::insertSubstitutions(QString::fromUtf16(face), QStringList{song});
 }
