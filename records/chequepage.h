@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDate>
+
+#include "documentpage.h"
+
+class ChequePage : public DocumentPage
+{
+    Q_OBJECT
+
+public:
+    ChequePage(Queries *queries, QWidget *parent);
+
+    // Add: a new record, currency "人民币", the cursor in the bank name.
+    void BitBtn6Click();
+    // Sets the date picker from the program: writes nothing into the record.
+    void setPickerDate(const QDate &date);
+};
