@@ -29,10 +29,10 @@ enum class FieldArea {
 
 struct FieldSpec
 {
-    QStringView name;   // objectName of the control and section name in the layout file
+    QStringView name{}; // objectName of the control and section name in the layout file
     FieldKind kind = FieldKind::Edit;
-    QStringView column; // bound column; empty for an unbound control
-    QStringView hint;   // tooltip; empty for none
+    QStringView column{}; // bound column; empty for an unbound control
+    QStringView hint{};   // tooltip; empty for none
     bool readOnly = false;
     int tabOrder = 0;
     int left = 0;       // position in pixels within the form panel
