@@ -1,0 +1,6 @@
+#include "formpictureuser.h"
+
+QImage loadFormPicture(const QString &fileName)
+{
+    return QImage(QStringLiteral(":/forms/") + fileName);
+}
