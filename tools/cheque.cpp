@@ -50,13 +50,13 @@ void drawChequeStub(FormPainter &p, const FormSpec &form)
     const FormField &payee = F("cskr");
     const FormField &amount = F("cje");
     const FormField &purpose = F("cyt");
-    const QRectF captions(left + 4, 0, payee.left - left - 6, 0);
-    p.text(QRectF(captions.left(), payee.top, captions.width(), payee.height), u"收款人："_s, 12,
+    const qreal captionLeft = left + 4, captionWidth = payee.left - left - 6;
+    p.text(QRectF(captionLeft, payee.top, captionWidth, payee.height), u"收款人："_s, 12,
            Qt::AlignLeft | Qt::AlignVCenter);
-    p.text(QRectF(captions.left(), amount.top, captions.width(), amount.height - 2), u"金　额："_s,
-           12, Qt::AlignLeft | Qt::AlignVCenter);
-    p.text(QRectF(captions.left(), purpose.top + 1, captions.width(), purpose.height),
-           u"用　途："_s, 12, Qt::AlignLeft | Qt::AlignVCenter);
+    p.text(QRectF(captionLeft, amount.top, captionWidth, amount.height - 2), u"金　额："_s, 12,
+           Qt::AlignLeft | Qt::AlignVCenter);
+    p.text(QRectF(captionLeft, purpose.top + 1, captionWidth, purpose.height), u"用　途："_s, 12,
+           Qt::AlignLeft | Qt::AlignVCenter);
     p.hline(payee.left, right - 4, payee.bottomEdge());
     p.hline(payee.left, right - 4, amount.bottomEdge() - 2);
     p.hline(payee.left, right - 4, purpose.bottomEdge());

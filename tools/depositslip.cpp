@@ -33,10 +33,12 @@ void drawDepositSlipStub(FormPainter &p, const FormSpec &form)
     p.vertical(QRectF(left + 1, top + 8, partyColumn - left - 1, 40), u"出票人"_s, 12);
     p.hline(partyColumn, right, F("ccpzh").top);
     p.hline(partyColumn, right, F("ccpzh").bottomEdge() - 1);
-    const QRectF captions(partyColumn + 4, 0, payerCaptions - partyColumn - 8, 0);
-    p.spread(QRectF(captions.left(), top, captions.width(), F("ccpzh").top - top), u"全称"_s, 12);
-    p.spread(QRectF(captions.left(), F("ccpzh").top, captions.width(), 18), u"账号"_s, 12);
-    p.spread(QRectF(captions.left(), 95, captions.width(), 113 - 95), u"开户银行"_s, 11);
+    const int payerLine2 = F("ccpzh").bottomEdge() - 1;
+    const qreal captionLeft = partyColumn + 4, captionWidth = payerCaptions - partyColumn - 8;
+    p.spread(QRectF(captionLeft, top, captionWidth, F("ccpzh").top - top), u"全称"_s, 12);
+    p.spread(QRectF(captionLeft, F("ccpzh").top, captionWidth, payerLine2 - F("ccpzh").top),
+             u"账号"_s, 12);
+    p.spread(QRectF(captionLeft, payerLine2, captionWidth, 113 - payerLine2), u"开户银行"_s, 11);
     p.hline(left, right, 113);
 
     // Amount: caption, then the digit grid right-aligned on the frame.
@@ -52,11 +54,12 @@ void drawDepositSlipStub(FormPainter &p, const FormSpec &form)
     p.vertical(QRectF(left + 1, 158, partyColumn - left - 1, 48), u"收款人"_s, 12);
     p.hline(partyColumn, right, F("cskzh").top);
     p.hline(partyColumn, right, F("cskyx").top);
-    const QRectF payee(partyColumn + 4, 0, payeeCaptions - partyColumn - 8, 0);
-    p.spread(QRectF(payee.left(), 151, payee.width(), F("cskzh").top - 151), u"全称"_s, 12);
-    p.spread(QRectF(payee.left(), F("cskzh").top, payee.width(), 19), u"账号"_s, 12);
-    p.spread(QRectF(payee.left(), F("cskyx").top, payee.width(), 213 - F("cskyx").top),
-             u"开户银行"_s, 11);
+    const qreal payeeLeft = partyColumn + 4, payeeWidth = payeeCaptions - partyColumn - 8;
+    p.spread(QRectF(payeeLeft, 151, payeeWidth, F("cskzh").top - 151), u"全称"_s, 12);
+    p.spread(QRectF(payeeLeft, F("cskzh").top, payeeWidth, F("cskyx").top - F("cskzh").top),
+             u"账号"_s, 12);
+    p.spread(QRectF(payeeLeft, F("cskyx").top, payeeWidth, 213 - F("cskyx").top), u"开户银行"_s,
+             11);
     p.hline(left, right, 213);
 
     // Instrument kind and count, then its number.
@@ -110,7 +113,7 @@ void drawDepositSlipBody(FormPainter &p, const FormSpec &form)
     const int partyBottom = 122;
     p.vline(partyColumn, top, partyBottom);
     p.vline(payerCaptions, top, partyBottom);
-    p.vline(middle, top, bottom);
+    p.vline(middle, top, partyBottom);
     p.vline(payeeColumn, top, partyBottom);
     p.vline(payeeCaptions, top, partyBottom);
     p.vertical(QRectF(left + 1, top + 10, 17, 40), u"出票人"_s, 13);
@@ -144,6 +147,7 @@ void drawDepositSlipBody(FormPainter &p, const FormSpec &form)
     p.amountGrid(amount.rightEdge(), amount.cellWidth, partyBottom, amount.top - 1, amountBottom,
                  10);
     p.hline(left, right, amountBottom);
+    p.vline(middle, amountBottom, bottom);
 
     // Instruments: kind and count, then the numbers.
     const FormField &kind = F("pjzl");

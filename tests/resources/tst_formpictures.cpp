@@ -1,3 +1,4 @@
+#include "formfields.h"
 #include "formpictureuser.h"
 
 #include <QColor>
@@ -18,6 +19,8 @@ private slots:
     void loadsAtItsSize();
     void amountGridMatchesTheField_data();
     void amountGridMatchesTheField();
+    void textFieldsAreBlank_data();
+    void textFieldsAreBlank();
 };
 
 namespace {
@@ -29,6 +32,11 @@ bool isRule(QRgb c)
 bool isPaper(QRgb c)
 {
     return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 190;
+}
+// Any print at all, down to a one-pixel rule (which JPEG turns a dull pink).
+bool isInk(QRgb c)
+{
+    return (qRed(c) - qGreen(c) > 40 && qGreen(c) < 200) || qGray(c) < 160;
 }
 
 } // namespace
@@ -90,6 +98,30 @@ void TestFormPictures::amountGridMatchesTheField()
     const int markX = right - 11 * cellWidth - 3;
     if (markX > field.left())
         QVERIFY(isPaper(picture.pixel(markX, field.top() + field.height() / 2)));
+}
+
+void TestFormPictures::textFieldsAreBlank_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QRect>("field");
+    for (const FormSpec *form : {&kDepositSlip, &kCheque})
+        for (const FormField &f : form->fields)
+            if (f.kind == FieldKind::Text)
+                QTest::newRow(f.name) << QString::fromLatin1(form->file) << f.rect();
+}
+
+void TestFormPictures::textFieldsAreBlank()
+{
+    QFETCH(QString, file);
+    QFETCH(QRect, field);
+    const QImage picture = loadFormPicture(file);
+    QVERIFY(!picture.isNull());
+    // What the user types shows on blank paper: no rule or caption runs through the field (its
+    // outermost pixels may touch the rules of its box).
+    const QRect inside = field.adjusted(2, 2, -2, -2);
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            QVERIFY2(!isInk(picture.pixel(x, y)), qPrintable(u"print at %1,%2"_s.arg(x).arg(y)));
 }
 
 QTEST_MAIN(TestFormPictures)
