@@ -236,34 +236,6 @@ private Q_SLOTS:
         QVERIFY(admin.form.isVisible());
     }
 
-    void unsavedNewUserIsDropped_data()
-    {
-        QTest::addColumn<bool>("typed");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("deleted") << true << "BitBtn4";
-        QTest::newRow("deleted untouched") << false << "BitBtn4";
-        QTest::newRow("saved untouched") << false << "BitBtn3";
-    }
-    void unsavedNewUserIsDropped()
-    {
-        QFETCH(bool, typed);
-        QFETCH(QString, button);
-        UserStore store;
-        RecordingDialogs dialogs;
-        QVERIFY(logIn(store, QStringLiteral("管理员"), QString()));
-        Admin admin(store);
-        admin.press("BitBtn1");
-        QCOMPARE(store.userqry()->rowCount(), 2);
-        if (typed)
-            typeText(admin.uedit, QStringLiteral("王五"));
-        dialogs.answers << true;
-        admin.press(button.toLatin1().constData());
-        QCOMPARE(store.userqry()->rowCount(), 1);
-        QCOMPARE(store.userqry()->state(), RecordSet::State::Browse);
-        QCOMPARE(admin.uedit->text(), QStringLiteral("管理员"));
-        QCOMPARE(store.storedUsers(), QStringList{QStringLiteral("管理员|<null>|管理员")});
-    }
-
     void theOnlyUserIsKept()
     {
         UserStore store;
@@ -396,6 +368,34 @@ private Q_SLOTS:
         for (QLabel *l : form.findChildren<QLabel *>())
             labelled |= l->buddy() == edit && l->text() == label;
         QVERIFY(labelled);
+    }
+
+    void unsavedNewUserIsDropped_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("deleted") << true << "BitBtn4";
+        QTest::newRow("deleted untouched") << false << "BitBtn4";
+        QTest::newRow("saved untouched") << false << "BitBtn3";
+    }
+    void unsavedNewUserIsDropped()
+    {
+        QFETCH(bool, typed);
+        QFETCH(QString, button);
+        UserStore store;
+        RecordingDialogs dialogs;
+        QVERIFY(logIn(store, QStringLiteral("管理员"), QString()));
+        Admin admin(store);
+        admin.press("BitBtn1");
+        QCOMPARE(store.userqry()->rowCount(), 2);
+        if (typed)
+            typeText(admin.uedit, QStringLiteral("王五"));
+        dialogs.answers << true;
+        admin.press(button.toLatin1().constData());
+        QCOMPARE(store.userqry()->rowCount(), 1);
+        QCOMPARE(store.userqry()->state(), RecordSet::State::Browse);
+        QCOMPARE(admin.uedit->text(), QStringLiteral("管理员"));
+        QCOMPARE(store.storedUsers(), QStringList{QStringLiteral("管理员|<null>|管理员")});
     }
 };
 
