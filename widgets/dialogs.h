@@ -1,14 +1,26 @@
 #pragma once
 
 #include <QFont>
+#include <QPoint>
 #include <QString>
 
 #include <optional>
 
 class QWidget;
 
-// Every modal question the program asks goes through this seam: message boxes and the font
-// dialog. The default implementation shows Qt's dialogs; tests install their own to answer
+// The edge of a control that an interactive sizing moves.
+enum class SizeEdge { Left, Right, Top, Bottom };
+
+// How an interactive move or sizing of a control ended.
+struct Interaction
+{
+    bool confirmed = false; // released or confirmed; false when Esc restored the control
+    QPoint pointer;         // where the pointer was at the end, global coordinates
+};
+
+// Every modal question the program asks goes through this seam: message boxes, the font
+// dialog and the interactive move and sizing of a field control. The default implementation
+// shows Qt's dialogs and runs the pointer loops itself; tests install their own to answer
 // without a user.
 class Dialogs
 {
@@ -25,6 +37,15 @@ public:
     virtual bool question(QWidget *parent, const QString &caption, const QString &text) = 0;
     // The font dialog, opened with initial; nothing when the user cancels.
     virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) = 0;
+
+    // The interactive move of a child control: the control follows the pointer (starting at
+    // pointer, global coordinates) until a mouse button is released or Enter is pressed; Esc
+    // puts it back where it was. The pointer is kept inside the control's parent, and the
+    // arrow keys move by one pixel. Modal: returns when the move ends.
+    virtual Interaction interactiveMove(QWidget *control, const QPoint &pointer);
+    // The interactive sizing of one edge of a child control, ending as the move does; the
+    // opposite edge stays, and the control keeps a width and height of at least 4 pixels.
+    virtual Interaction interactiveSize(QWidget *control, SizeEdge edge, const QPoint &pointer);
 
     // The installed implementation (Qt's dialogs unless a test replaced them).
     static Dialogs &instance();
