@@ -1,15 +1,367 @@
 #include "chequepage.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+
+#include "capitals.h"
+#include "chequefields.h"
+#include "currency.h"
+#include "datepicker.h"
+#include "dialogs.h"
+#include "digitcelledit.h"
+#include "fieldlink.h"
+#include "guard.h"
+#include "picklist.h"
+#include "queries.h"
+#include "recordgrid.h"
+#include "recordset.h"
+
+namespace {
+
+// Columns of table zp that the handlers write.
+const QString kBank = QStringLiteral("银行名称");
+const QString kYearCapitals = QStringLiteral("日期年大");
+const QString kMonthCapitals = QStringLiteral("日期月大");
+const QString kDayCapitals = QStringLiteral("日期日大");
+const QString kYearFigures = QStringLiteral("日期年小");
+const QString kMonthFigures = QStringLiteral("日期月小");
+const QString kDayFigures = QStringLiteral("日期日小");
+const QString kPayee = QStringLiteral("收款人");
+const QString kPayingBank = QStringLiteral("付款行名称");
+const QString kDrawerAccount = QStringLiteral("出票人帐号");
+const QString kAmount = QStringLiteral("金额小写");
+const QString kCapitals = QStringLiteral("金额大写");
+const QString kCurrency = QStringLiteral("币别");
+
+const QString kNewCurrency = QStringLiteral("人民币");
+const QString kSaved = QStringLiteral("资料已经保存");
+const QString kDeleteCaption = QStringLiteral("提示信息");
+const QString kDeleteQuestion = QStringLiteral("您是否确定要删除这笔支票记录吗?");
+
+// The bar's buttons: name, caption, position.
+struct ButtonSpec
+{
+    const char16_t *name;
+    const char16_t *caption;
+    int left, top, width, height;
+    bool hidden;
+};
+
+constexpr ButtonSpec kBarButtons[] = {
+    {u"BitBtn2", u"修改&E", 335, 2, 67, 21, false},
+    {u"BitBtn3", u"删除&D", 414, 2, 67, 21, false},
+    {u"BitBtn4", u"保存&S", 494, 2, 68, 21, false},
+    // The add command is run from the top panel of the main window.
+    {u"BitBtn6", u"增加&A", 265, 2, 61, 20, true},
+};
+
+// A field edit shows the form through it: no frame and no background of its own, so the typed
+// text sits in the box of the paper cheque as the printed text will.
+void seeThrough(QLineEdit *edit)
+{
+    edit->setFrame(false);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    edit->setPalette(palette);
+}
+
+} // namespace
+
 ChequePage::ChequePage(Queries *queries, QWidget *parent)
     : DocumentPage({u"ZP1", u"Panel4", u"Image1", u"Panel1", u":/forms/zp.jpg", 280}, queries, parent)
 {
+    buildFields();
+    buildBar();
+    buildGrid();
+}
+
+std::span<const FieldSpec> ChequePage::fields()
+{
+    return chequeFields();
+}
+
+QWidget *ChequePage::field(QStringView name) const
+{
+    return m_fields.value(name.toString());
+}
+
+RecordSet *ChequePage::cheques() const
+{
+    return m_queries->zpqry;
+}
+
+void ChequePage::buildFields()
+{
+    RecordSet *list = cheques();
+    for (const FieldSpec &spec : chequeFields()) {
+        const QString name = spec.name.toString();
+        const QString column = spec.column.toString();
+        QWidget *control = nullptr;
+        switch (spec.kind) {
+        case FieldKind::Edit:
+        case FieldKind::SunkenEdit:
+        case FieldKind::NumberEdit:
+        case FieldKind::PlainEdit: {
+            auto *edit = new QLineEdit(m_form);
+            if (spec.kind == FieldKind::SunkenEdit)
+                edit->setFrame(true);
+            else
+                seeThrough(edit);
+            // Before binding: the link keeps the designed read-only flag.
+            edit->setReadOnly(spec.readOnly);
+            if (spec.isBound()) {
+                FieldLink *link = FieldLink::bind(edit, list, column,
+                                                  spec.kind == FieldKind::NumberEdit
+                                                      ? FieldLink::Kind::Number
+                                                      : FieldLink::Kind::Text);
+                if (name == u"cje")
+                    m_cjeLink = link;
+            }
+            control = edit;
+            break;
+        }
+        case FieldKind::DigitCells: {
+            auto *amount = new DigitCellEdit(m_form);
+            amount->setCellCount(spec.cells);
+            amount->setCellWidth(spec.cellWidth);
+            amount->setCurrencySymbol(CurrencyMark(kNewCurrency).value_or(QString()));
+            seeThrough(amount);
+            amount->bind(list, column);
+            control = amount;
+            break;
+        }
+        case FieldKind::DatePicker:
+            control = new DatePicker(m_form);
+            break;
+        case FieldKind::PickList: {
+            auto *pick = new PickList(m_form);
+            pick->setListWidth(spec.listWidth);
+            pick->bind(m_queries->szpskrqry);
+            control = pick;
+            break;
+        }
+        case FieldKind::CurrencyCombo: {
+            auto *combo = new QComboBox(m_form);
+            combo->addItems(CurrencyNames());
+            FieldLink::bind(combo, list, column);
+            control = combo;
+            break;
+        }
+        }
+        control->setObjectName(name);
+        control->setFont(fieldFont());
+        control->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        if (!spec.hint.isEmpty())
+            control->setToolTip(spec.hint.toString());
+        if (spec.hidden)
+            control->hide();
+        m_fields.insert(name, control);
+    }
+
+    std::vector<const FieldSpec *> order;
+    for (const FieldSpec &spec : chequeFields())
+        order.push_back(&spec);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(field(order[i - 1]->name), field(order[i]->name));
+
+    m_yxmc = static_cast<QLineEdit *>(field(u"yxmc"));
+    m_zpje = static_cast<DigitCellEdit *>(field(u"zpje"));
+    m_jedxedit = static_cast<QLineEdit *>(field(u"jedxedit"));
+    m_cje = static_cast<QLineEdit *>(field(u"cje"));
+    m_sbb = static_cast<QComboBox *>(field(u"sbb"));
+    m_zpdate = static_cast<DatePicker *>(field(u"zpdate"));
+    m_szpskr = static_cast<PickList *>(field(u"szpskr"));
+
+    connect(m_zpje, &DigitCellEdit::exited, this, [this] { guarded(this, [this] { zpjeExit(); }); });
+    connect(m_zpdate, &DatePicker::userChanged, this,
+            [this] { guarded(this, [this] { zpdateChange(); }); });
+    connect(m_szpskr, &PickList::entered, this, [this] { guarded(this, [this] { szpskrEnter(); }); });
+    connect(m_szpskr, &PickList::chosen, this,
+            [this](const QString &name) { guarded(this, [&] { szpskrClick(name); }); });
+    // Connected after the field link, which writes the chosen currency first.
+    connect(m_sbb, &QComboBox::activated, this, [this] { guarded(this, [this] { sbbClick(); }); });
+}
+
+void ChequePage::buildBar()
+{
+    auto *label = new QLabel(QStringLiteral("智能查询："), m_bar);
+    label->setObjectName(QStringLiteral("Label6"));
+    label->move(8, 5);
+    label->adjustSize();
+
+    m_lzp = new QLineEdit(m_bar);
+    m_lzp->setObjectName(QStringLiteral("lzp"));
+    m_lzp->setGeometry(82, 2, 121, 21);
+
+    for (const ButtonSpec &spec : kBarButtons) {
+        auto *button = new QPushButton(QString::fromUtf16(spec.caption), m_bar);
+        button->setObjectName(QString::fromUtf16(spec.name));
+        button->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        if (spec.hidden)
+            button->hide();
+    }
+    auto *remove = m_bar->findChild<QPushButton *>(QStringLiteral("BitBtn3"));
+    remove->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    remove->setIconSize(QSize(14, 14));
+
+    const auto connectButton = [this](const char16_t *name, void (ChequePage::*handler)()) {
+        auto *button = m_bar->findChild<QPushButton *>(QString::fromUtf16(name));
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
+    };
+    connectButton(u"BitBtn2", &ChequePage::BitBtn2Click);
+    connectButton(u"BitBtn3", &ChequePage::BitBtn3Click);
+    connectButton(u"BitBtn4", &ChequePage::BitBtn4Click);
+    connectButton(u"BitBtn6", &ChequePage::BitBtn6Click);
+}
+
+void ChequePage::buildGrid()
+{
+    m_grid = new RecordGrid(m_gridArea);
+    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
+    m_gridArea->layout()->addWidget(m_grid);
+
+    QList<GridColumn> columns;
+    for (const ChequeGridColumn &spec : chequeGridColumns()) {
+        GridColumn column{spec.name.toString(), spec.width};
+        if (spec.name == kChequeFooterSumColumn)
+            column.alignment = Qt::AlignRight | Qt::AlignVCenter; // figures line up
+        columns.append(column);
+    }
+    m_grid->bind(cheques(), columns);
+
+    QFont footerFont(QStringLiteral("新宋体"));
+    footerFont.setPixelSize(12);
+    m_grid->setFooterFont(footerFont);
+    m_grid->setFooterColor(Qt::red);
+    const QString sumColumn = kChequeFooterSumColumn.toString();
+    m_grid->setFooterText(m_grid->columnOf(kChequeFooterLabelColumn.toString()),
+                          QStringLiteral("合计："), Qt::AlignRight | Qt::AlignVCenter);
+    m_grid->setFooterSum(m_grid->columnOf(sumColumn), sumColumn);
+}
+
+bool ChequePage::commitTypedAmounts()
+{
+    // A command run by its shortcut leaves the focus where it is: what is still typed in an
+    // amount field goes into the record first, or the command stops at a refused text.
+    if (m_cjeLink && !m_cjeLink->commit()) {
+        m_cje->setFocus(Qt::OtherFocusReason);
+        m_cje->selectAll();
+        return false;
+    }
+    if (!m_zpje->commit()) {
+        m_zpje->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
 }
 
 void ChequePage::BitBtn6Click()
 {
+    if (!commitTypedAmounts())
+        return;
+    RecordSet *list = cheques();
+    list->append();
+    list->setValue(kCurrency, kNewCurrency);
+    m_yxmc->setFocus(Qt::OtherFocusReason);
+}
+
+void ChequePage::BitBtn2Click()
+{
+    cheques()->edit();
+}
+
+void ChequePage::BitBtn3Click()
+{
+    if (!Dialogs::instance().question(this, kDeleteCaption, kDeleteQuestion))
+        return;
+    cheques()->remove();
+}
+
+void ChequePage::BitBtn4Click()
+{
+    if (!commitTypedAmounts())
+        return;
+    cheques()->save();
+    Dialogs::instance().information(this, kInfoCaption, kSaved);
+}
+
+void ChequePage::szpskrEnter()
+{
+    // The payees are read afresh each time, so a cheque saved meanwhile is offered too.
+    RecordSet *payees = m_queries->szpskrqry;
+    payees->close();
+    payees->open();
+}
+
+void ChequePage::szpskrClick(const QString &name)
+{
+    RecordSet *payees = m_queries->szpskrqry;
+    if (!payees->locate(kPayee, name))
+        return;
+    RecordSet *list = cheques();
+    list->edit();
+    for (const QString &column : {kPayee, kPayingBank, kDrawerAccount})
+        list->setValue(column, payees->value(column));
+}
+
+void ChequePage::zpjeExit()
+{
+    RecordSet *list = cheques();
+    list->edit();
+    const QVariant amount = list->value(kAmount);
+    if (!amount.isNull())
+        list->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
+    if (!m_sbb->currentText().isEmpty()) {
+        RefreshChequeCurrency();
+        return;
+    }
+    if (!amount.isNull())
+        m_cje->setText(FormatAmount00(amount.toDouble()));
+}
+
+void ChequePage::zpdateChange()
+{
+    const QDate date = m_zpdate->date();
+    RecordSet *list = cheques();
+    // On an empty list this starts a new record, which then holds only the date.
+    list->edit();
+    list->setValue(kYearCapitals, YearToCapitals(date));
+    list->setValue(kMonthCapitals, MonthToCapitals(date));
+    list->setValue(kDayCapitals, DayToCapitals(date));
+    list->setValue(kYearFigures, QString::number(date.year()));
+    list->setValue(kMonthFigures, TwoDigits(date.month()));
+    list->setValue(kDayFigures, TwoDigits(date.day()));
+}
+
+void ChequePage::RefreshChequeCurrency()
+{
+    const std::optional<QString> mark = CurrencyMark(m_sbb->currentText());
+    if (!mark)
+        return;
+    m_zpje->setCurrencySymbol(*mark);
+    const QVariant amount = cheques()->value(kAmount);
+    if (!amount.isNull())
+        cheques()->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
+}
+
+void ChequePage::sbbClick()
+{
+    RefreshChequeCurrency();
 }
 
 void ChequePage::setPickerDate(const QDate &date)
 {
-    Q_UNUSED(date);
+    m_zpdate->setDate(date);
 }
