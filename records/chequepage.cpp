@@ -89,23 +89,26 @@ std::span<const FieldSpec> ChequePage::fields()
     return chequeFields();
 }
 
-QWidget *ChequePage::field(QStringView name) const
+QWidget *ChequePage::control(QStringView name) const
 {
-    return m_fields.value(name.toString());
+    const QString objectName = name.toString();
+    if (QWidget *w = m_fields.value(objectName))
+        return w;
+    return m_bar->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly);
 }
 
-RecordSet *ChequePage::cheques() const
+RecordSet *ChequePage::list() const
 {
     return m_queries->zpqry;
 }
 
 void ChequePage::buildFields()
 {
-    RecordSet *list = cheques();
+    RecordSet *cheques = list();
     for (const FieldSpec &spec : chequeFields()) {
         const QString name = spec.name.toString();
         const QString column = spec.column.toString();
-        QWidget *control = nullptr;
+        QWidget *w = nullptr;
         switch (spec.kind) {
         case FieldKind::Edit:
         case FieldKind::SunkenEdit:
@@ -119,14 +122,14 @@ void ChequePage::buildFields()
             // Before binding: the link keeps the designed read-only flag.
             edit->setReadOnly(spec.readOnly);
             if (spec.isBound()) {
-                FieldLink *link = FieldLink::bind(edit, list, column,
+                FieldLink *link = FieldLink::bind(edit, cheques, column,
                                                   spec.kind == FieldKind::NumberEdit
                                                       ? FieldLink::Kind::Number
                                                       : FieldLink::Kind::Text);
                 if (name == u"cje")
                     m_cjeLink = link;
             }
-            control = edit;
+            w = edit;
             break;
         }
         case FieldKind::DigitCells: {
@@ -135,36 +138,36 @@ void ChequePage::buildFields()
             amount->setCellWidth(spec.cellWidth);
             amount->setCurrencySymbol(CurrencyMark(kNewCurrency).value_or(QString()));
             seeThrough(amount);
-            amount->bind(list, column);
-            control = amount;
+            amount->bind(cheques, column);
+            w = amount;
             break;
         }
         case FieldKind::DatePicker:
-            control = new DatePicker(m_form);
+            w = new DatePicker(m_form);
             break;
         case FieldKind::PickList: {
             auto *pick = new PickList(m_form);
             pick->setListWidth(spec.listWidth);
             pick->bind(m_queries->szpskrqry);
-            control = pick;
+            w = pick;
             break;
         }
         case FieldKind::CurrencyCombo: {
             auto *combo = new QComboBox(m_form);
             combo->addItems(CurrencyNames());
-            FieldLink::bind(combo, list, column);
-            control = combo;
+            FieldLink::bind(combo, cheques, column);
+            w = combo;
             break;
         }
         }
-        control->setObjectName(name);
-        control->setFont(fieldFont());
-        control->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        w->setObjectName(name);
+        w->setFont(fieldFont());
+        w->setGeometry(spec.left, spec.top, spec.width, spec.height);
         if (!spec.hint.isEmpty())
-            control->setToolTip(spec.hint.toString());
+            w->setToolTip(spec.hint.toString());
         if (spec.hidden)
-            control->hide();
-        m_fields.insert(name, control);
+            w->hide();
+        m_fields.insert(name, w);
     }
 
     std::vector<const FieldSpec *> order;
@@ -173,15 +176,15 @@ void ChequePage::buildFields()
     std::stable_sort(order.begin(), order.end(),
                      [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
     for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(field(order[i - 1]->name), field(order[i]->name));
+        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
 
-    m_yxmc = static_cast<QLineEdit *>(field(u"yxmc"));
-    m_zpje = static_cast<DigitCellEdit *>(field(u"zpje"));
-    m_jedxedit = static_cast<QLineEdit *>(field(u"jedxedit"));
-    m_cje = static_cast<QLineEdit *>(field(u"cje"));
-    m_sbb = static_cast<QComboBox *>(field(u"sbb"));
-    m_zpdate = static_cast<DatePicker *>(field(u"zpdate"));
-    m_szpskr = static_cast<PickList *>(field(u"szpskr"));
+    m_yxmc = static_cast<QLineEdit *>(control(u"yxmc"));
+    m_zpje = static_cast<DigitCellEdit *>(control(u"zpje"));
+    m_jedxedit = static_cast<QLineEdit *>(control(u"jedxedit"));
+    m_cje = static_cast<QLineEdit *>(control(u"cje"));
+    m_sbb = static_cast<QComboBox *>(control(u"sbb"));
+    m_zpdate = static_cast<DatePicker *>(control(u"zpdate"));
+    m_szpskr = static_cast<PickList *>(control(u"szpskr"));
 
     connect(m_zpje, &DigitCellEdit::exited, this, [this] { guarded(this, [this] { zpjeExit(); }); });
     connect(m_zpdate, &DatePicker::userChanged, this,
@@ -239,7 +242,7 @@ void ChequePage::buildGrid()
             column.alignment = Qt::AlignRight | Qt::AlignVCenter; // figures line up
         columns.append(column);
     }
-    m_grid->bind(cheques(), columns);
+    m_grid->bind(list(), columns);
 
     QFont footerFont(QStringLiteral("新宋体"));
     footerFont.setPixelSize(12);
@@ -271,29 +274,29 @@ void ChequePage::BitBtn6Click()
 {
     if (!commitTypedAmounts())
         return;
-    RecordSet *list = cheques();
-    list->append();
-    list->setValue(kCurrency, kNewCurrency);
+    RecordSet *cheques = list();
+    cheques->append();
+    cheques->setValue(kCurrency, kNewCurrency);
     m_yxmc->setFocus(Qt::OtherFocusReason);
 }
 
 void ChequePage::BitBtn2Click()
 {
-    cheques()->edit();
+    list()->edit();
 }
 
 void ChequePage::BitBtn3Click()
 {
     if (!Dialogs::instance().question(this, kDeleteCaption, kDeleteQuestion))
         return;
-    cheques()->remove();
+    list()->remove();
 }
 
 void ChequePage::BitBtn4Click()
 {
     if (!commitTypedAmounts())
         return;
-    cheques()->save();
+    list()->save();
     Dialogs::instance().information(this, kInfoCaption, kSaved);
 }
 
@@ -310,19 +313,19 @@ void ChequePage::szpskrClick(const QString &name)
     RecordSet *payees = m_queries->szpskrqry;
     if (!payees->locate(kPayee, name))
         return;
-    RecordSet *list = cheques();
-    list->edit();
+    RecordSet *cheques = list();
+    cheques->edit();
     for (const QString &column : {kPayee, kPayingBank, kDrawerAccount})
-        list->setValue(column, payees->value(column));
+        cheques->setValue(column, payees->value(column));
 }
 
 void ChequePage::zpjeExit()
 {
-    RecordSet *list = cheques();
-    list->edit();
-    const QVariant amount = list->value(kAmount);
+    RecordSet *cheques = list();
+    cheques->edit();
+    const QVariant amount = cheques->value(kAmount);
     if (!amount.isNull())
-        list->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
+        cheques->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
     if (!m_sbb->currentText().isEmpty()) {
         RefreshChequeCurrency();
         return;
@@ -334,15 +337,15 @@ void ChequePage::zpjeExit()
 void ChequePage::zpdateChange()
 {
     const QDate date = m_zpdate->date();
-    RecordSet *list = cheques();
+    RecordSet *cheques = list();
     // On an empty list this starts a new record, which then holds only the date.
-    list->edit();
-    list->setValue(kYearCapitals, YearToCapitals(date));
-    list->setValue(kMonthCapitals, MonthToCapitals(date));
-    list->setValue(kDayCapitals, DayToCapitals(date));
-    list->setValue(kYearFigures, QString::number(date.year()));
-    list->setValue(kMonthFigures, TwoDigits(date.month()));
-    list->setValue(kDayFigures, TwoDigits(date.day()));
+    cheques->edit();
+    cheques->setValue(kYearCapitals, YearToCapitals(date));
+    cheques->setValue(kMonthCapitals, MonthToCapitals(date));
+    cheques->setValue(kDayCapitals, DayToCapitals(date));
+    cheques->setValue(kYearFigures, QString::number(date.year()));
+    cheques->setValue(kMonthFigures, TwoDigits(date.month()));
+    cheques->setValue(kDayFigures, TwoDigits(date.day()));
 }
 
 void ChequePage::RefreshChequeCurrency()
@@ -351,9 +354,9 @@ void ChequePage::RefreshChequeCurrency()
     if (!mark)
         return;
     m_zpje->setCurrencySymbol(*mark);
-    const QVariant amount = cheques()->value(kAmount);
+    const QVariant amount = list()->value(kAmount);
     if (!amount.isNull())
-        cheques()->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
+        list()->setValue(kCapitals, AmountToCapitals(amount.toDouble()));
 }
 
 void ChequePage::sbbClick()
@@ -364,4 +367,9 @@ void ChequePage::sbbClick()
 void ChequePage::setPickerDate(const QDate &date)
 {
     m_zpdate->setDate(date);
+}
+
+QDate ChequePage::pickerDate() const
+{
+    return m_zpdate->date();
 }

@@ -36,8 +36,11 @@ public:
     // The field table the page is built from.
     static std::span<const FieldSpec> fields();
 
-    // The field control of that name (an entry of fields()); nullptr for an unknown name.
-    QWidget *field(QStringView name) const;
+    // The control built for a field table entry, or a bar control (Label6, lzp, BitBtn2,
+    // BitBtn3, BitBtn4, BitBtn6); nullptr when there is none of that name.
+    QWidget *control(QStringView name) const;
+    // The cheque list zpqry the page shows.
+    RecordSet *list() const;
     DigitCellEdit *amountEdit() const { return m_zpje; }
     QLineEdit *capitalEdit() const { return m_jedxedit; }
     QLineEdit *stubAmountEdit() const { return m_cje; }
@@ -74,12 +77,12 @@ public:
 
     // Sets the date picker from the program: writes nothing into the record.
     void setPickerDate(const QDate &date);
+    QDate pickerDate() const;
 
 private:
     void buildFields();
     void buildBar();
     void buildGrid();
-    RecordSet *cheques() const;
     // Writes what is still typed in the number fields; false when a text was refused.
     bool commitTypedAmounts();
 

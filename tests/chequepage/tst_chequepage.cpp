@@ -193,7 +193,7 @@ private Q_SLOTS:
         QVERIFY(w->toolTip().isEmpty()); // the cheque fields carry no hints
         if (auto *edit = qobject_cast<QLineEdit *>(w); edit && !qobject_cast<DigitCellEdit *>(w))
             QCOMPARE(edit->isReadOnly(), readOnly);
-        QCOMPARE(m_page->field(name), w);
+        QCOMPARE(m_page->control(name), w);
         QVERIFY(chequeField(name));
     }
 
@@ -338,6 +338,10 @@ private Q_SLOTS:
         QCOMPARE(lzp->parentWidget(), m_page->bar());
         QCOMPARE(lzp->geometry(), QRect(82, 2, 121, 21));
         QCOMPARE(m_page->searchEdit(), lzp);
+        QCOMPARE(m_page->control(name), b);
+        QCOMPARE(m_page->control(u"lzp"), static_cast<QWidget *>(lzp));
+        QVERIFY(!m_page->control(u"nothing"));
+        QCOMPARE(m_page->list(), cheques());
     }
 
     void gridAsDesigned()
@@ -562,6 +566,7 @@ private Q_SLOTS:
         openPage();
         m_page->setPickerDate(QDate(2024, 3, 5));
         QCOMPARE(control<DatePicker>(u"zpdate"_s)->date(), QDate(2024, 3, 5));
+        QCOMPARE(m_page->pickerDate(), QDate(2024, 3, 5));
         QCOMPARE(cheques()->state(), RecordSet::State::Browse);
         QVERIFY(stored(u"日期年大"_s).isNull());
     }
