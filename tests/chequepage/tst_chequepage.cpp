@@ -669,6 +669,21 @@ private Q_SLOTS:
         QCOMPARE(control(u"jedxedit"_s)->text(), u"壹圆整"_s);
     }
 
+    void anAmountWithoutCapitalsIsReportedOnLeave()
+    {
+        // The stub amount takes any number; one that cannot be written in capitals is
+        // reported when the amount edit is left, and the capital text stays as it was.
+        insertCheque({{u"金额小写"_s, 1.0}, {u"金额大写"_s, u"壹圆整"_s}, {u"币别"_s, u"人民币"_s}});
+        openPage();
+        typeStubAmount(u"-5"_s);
+        zpje()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(stored(u"金额小写"_s).toDouble(), -5.0);
+        leaveTo(u"yxmc"_s);
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QCOMPARE(m_dialogs->shown[0].kind, u"error"_s);
+        QCOMPARE(stored(u"金额大写"_s).toString(), u"壹圆整"_s);
+    }
+
     void firstKeyInTheStubAmountOfABrowsedCheque()
     {
         insertCheque({{u"金额小写"_s, 5.0}});
