@@ -1,5 +1,7 @@
 #include "designeritem.h"
 
+#include <algorithm>
+
 #include <QCursor>
 #include <QGraphicsScene>
 #include <QGraphicsSceneHoverEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QGraphicsRectItem>
-
 #include <functional>
+
+#include <QGraphicsRectItem>
 
 class TextObject;
 

@@ -1,10 +1,10 @@
 #include "report.h"
 
+#include <cmath>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <cmath>
 
 #include "apperror.h"
 #include "xmltree.h"

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
-#include <memory>
-#include <vector>
 
 #include "reportpage.h"
 #include "textobject.h"

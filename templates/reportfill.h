@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include <functional>
 #include <optional>
+
+#include <QString>
+#include <QStringList>
 
 class Report;
 

@@ -1,5 +1,7 @@
 #include "reportrenderer.h"
 
+#include <algorithm>
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>

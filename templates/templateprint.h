@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <functional>
 #include <span>
+
+#include <QString>
 
 #include "templatecommand.h"
 

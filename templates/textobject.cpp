@@ -1,9 +1,9 @@
 #include "textobject.h"
 
+#include <cmath>
+
 #include <QFontInfo>
 #include <QStringList>
-
-#include <cmath>
 
 #include "frxunits.h"
 #include "xmltree.h"

@@ -1,10 +1,10 @@
 #include "xmltree.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 #include <algorithm>
 #include <utility>
+
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
-
-#include <optional>
 
 // A tolerant keeper of an XML file: it parses the elements and their attributes but keeps the
 // file's bytes as they are, so that writing it back changes exactly the attribute values that
