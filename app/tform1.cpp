@@ -19,10 +19,19 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "apperror.h"
+#include "canvas.h"
 #include "chequepage.h"
 #include "database.h"
 #include "depositslippage.h"
+#include "digitcelledit.h"
+#include "documentsettings.h"
 #include "guard.h"
+#include "layoutfile.h"
+#include "mprint.h"
+#include "printerdevice.h"
+#include "printjob.h"
+#include "printtables.h"
 #include "queries.h"
 
 namespace {
@@ -275,8 +284,59 @@ void TForm1::BitBtn12Click()
         m_chequePage->BitBtn6Click();
 }
 
+QWidget *TForm1::documentPanel() const
+{
+    if (printtables::isSlip(documentName()))
+        return m_slipPage->formPanel();
+    return m_chequePage->formPanel();
+}
+
+void TForm1::setPrinterDevice(std::unique_ptr<PrinterDevice> device)
+{
+    m_printer = std::move(device);
+}
+
 void TForm1::BitBtn11Click()
 {
+    // The printer's device mode: only the orientation is flagged, so the paper stays the
+    // queue's own. "横向" selects portrait.
+    if (!m_printer)
+        m_printer = std::make_unique<QtPrinterDevice>();
+    DeviceMode *mode = m_printer->deviceMode();
+    if (!mode) {
+        m_printer->reselect();
+        mode = m_printer->deviceMode();
+    }
+    if (!mode)
+        throw AppError(QStringLiteral("不能初始化打印机！"));
+    mode->fields |= DeviceMode::kOrientation;
+    mode->orientation = m_hxd->isChecked() ? DeviceMode::kPortrait : DeviceMode::kLandscape;
+    mode->paperSize = 8;
+
+    const QString name = documentName();
+    QWidget *panel = documentPanel();
+    SaveDocumentSettings();
+    SaveLayout();
+
+    const PrintJobOptions options{m_dycg->isChecked(), integerValueOrZero(m_zjj->text())};
+    const AmountOf amountOf = [panel](const QString &control) -> std::optional<double> {
+        const auto *edit = panel->findChild<const DigitCellEdit *>(control);
+        if (!edit || !edit->list())
+            return std::nullopt;
+        const QVariant value = edit->list()->value(edit->column());
+        if (value.isNull())
+            return std::nullopt;
+        return value.toDouble();
+    };
+    PrintCanvas &canvas = m_printer->beginDocument();
+    try {
+        printDocument(canvas, m_folder, name, panel, options, amountOf);
+    } catch (...) {
+        // No half-printed form reaches the printer.
+        m_printer->abortDocument();
+        throw;
+    }
+    m_printer->endDocument();
 }
 
 void TForm1::yhClick()
@@ -299,14 +359,56 @@ void TForm1::tcClick()
 
 void TForm1::knameChange()
 {
+    const QString name = documentName();
+    const DocumentSettings settings = loadDocumentSettings(*m_queries->q7, name);
+    // A real change of hx or zx rewrites the calibration file right here.
+    m_hx->setText(QString::number(settings.horizontal));
+    m_zx->setText(QString::number(settings.vertical));
+    m_zjj->setText(QString::number(settings.spacing));
+    if (printtables::isSlip(name))
+        LoadDepositSlipLayout();
+    else
+        LoadChequeLayout();
+}
+
+void TForm1::LoadDepositSlipLayout()
+{
+    loadLayout(m_folder, documentName(), m_slipPage->formPanel());
+}
+
+void TForm1::LoadChequeLayout()
+{
+    loadLayout(m_folder, documentName(), m_chequePage->formPanel());
+}
+
+void TForm1::SaveDocumentSettings()
+{
+    saveDocumentSettings(*m_queries->q7, documentName(), m_hx->text(), m_zx->text(), m_zjj->text());
+}
+
+void TForm1::SaveLayout()
+{
+    saveLayout(m_folder, documentName(), documentPanel());
 }
 
 void TForm1::hxChange()
 {
+    WriteCalibrationFile();
 }
 
 void TForm1::zxChange()
 {
+    WriteCalibrationFile();
+}
+
+void TForm1::WriteCalibrationFile()
+{
+    // An emptied offset reads "0" at once; that is a change too and writes the file first.
+    if (m_hx->text().isEmpty())
+        m_hx->setText(QStringLiteral("0"));
+    if (m_zx->text().isEmpty())
+        m_zx->setText(QStringLiteral("0"));
+    ::WriteCalibrationFile(m_folder, m_hx->text(), m_zx->text());
 }
 
 void TForm1::changeEvent(QEvent *event)

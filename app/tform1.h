@@ -3,7 +3,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class ChequePage;
+class PrinterDevice;
 class DepositSlipPage;
 class Queries;
 class QCheckBox;
@@ -44,6 +47,15 @@ public:
     void knameChange();
     void hxChange();
     void zxChange();
+    void WriteCalibrationFile();
+    void LoadDepositSlipLayout();
+    void LoadChequeLayout();
+    void SaveDocumentSettings();
+    void SaveLayout();
+
+    // The printer the print command uses; the system's default printer unless replaced.
+    void setPrinterDevice(std::unique_ptr<PrinterDevice> device);
+    PrinterDevice *printerDevice() const { return m_printer.get(); }
 
     // The current document name.
     QString documentName() const;
@@ -56,6 +68,7 @@ private:
     void buildToolBar();
     void buildSettingsPanel(QWidget *panel);
     void setDocumentName(const QString &name);
+    QWidget *documentPanel() const;
 
     QString m_folder;
     bool m_connected = false;
@@ -72,7 +85,7 @@ private:
     QRadioButton *m_zxd = nullptr;
     QPushButton *m_add = nullptr;
     QPushButton *m_print = nullptr;
-    QString m_shownName; // the document name last loaded
+    std::unique_ptr<PrinterDevice> m_printer;
 };
 
 // The application title shown on the task bar.

@@ -250,10 +250,6 @@ void DepositSlipPage::BitBtn15Click()
     if (!Dialogs::instance().question(this, QStringLiteral("提示信息"),
                                       QStringLiteral("您是否确定要删除这笔进账单记录吗?")))
         return;
-    // The edits of a record about to be deleted are dropped first: the row is deleted as it
-    // was read, and the controls never see a record half way between the two.
-    if (m_list->state() == RecordSet::State::Edit)
-        m_list->cancel();
     m_list->remove();
 }
 

@@ -243,13 +243,14 @@ void RecordSet::cancel()
     const bool inserted = m_state == State::Insert;
     m_buffer.clear();
     m_modified = false;
+    // Browse first: whoever hears of the change reads the rows, not the dropped buffer.
+    setState(State::Browse);
     if (inserted) {
         m_rows.erase(m_rows.begin() + m_current);
         if (m_current >= rowCount())
             m_current = rowCount() - 1;
         Q_EMIT listReset();
     }
-    setState(State::Browse);
     Q_EMIT currentChanged(m_current);
     Q_EMIT valuesChanged();
 }
@@ -269,8 +270,8 @@ void RecordSet::remove()
     m_modified = false;
     if (m_current >= rowCount())
         m_current = rowCount() - 1;
-    Q_EMIT listReset();
     setState(State::Browse);
+    Q_EMIT listReset();
     Q_EMIT currentChanged(m_current);
     Q_EMIT valuesChanged();
 }

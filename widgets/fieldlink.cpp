@@ -69,8 +69,10 @@ void FieldLink::userEdited(const QString &text)
 {
     guarded(m_control, [&] {
         if (m_kind == Kind::Number) {
-            m_list->edit();
+            // Pending first: starting the edit shows the record again, which must not
+            // overwrite the text being typed.
             m_pending = true;
+            m_list->edit();
             return;
         }
         m_list->setValue(m_column, text);
