@@ -27,12 +27,16 @@
 #include "digitcelledit.h"
 #include "documentsettings.h"
 #include "guard.h"
+#include "layoutediting.h"
 #include "layoutfile.h"
 #include "mprint.h"
 #include "printerdevice.h"
 #include "printjob.h"
 #include "printtables.h"
 #include "queries.h"
+#include "templatemenus.h"
+#include "tepassform.h"
+#include "tloginform.h"
 
 namespace {
 
@@ -116,6 +120,14 @@ TForm1::TForm1(const QString &folder, QWidget *parent) : QMainWindow(parent), m_
     });
     layout->addWidget(m_pgc, 1);
     setCentralWidget(central);
+
+    // Ctrl moves, Shift sizes, a double-click chooses the font of a field.
+    LayoutEditing::install(this, m_slipPage->formPanel(), m_chequePage->formPanel());
+    m_templates = new TemplateMenus(m_folder, m_slipPage, m_chequePage, this);
+
+    // Created hidden, in this order, on the window's user list.
+    m_login = new TloginForm(m_queries->userqry, this);
+    m_epass = new TepassForm(m_queries->userqry, this);
 
     qApp->installEventFilter(this);
 }
@@ -235,6 +247,8 @@ void TForm1::buildSettingsPanel(QWidget *panel)
 bool TForm1::FormShow()
 {
     // The login comes first; nothing else is shown before it.
+    if (!m_login->run())
+        return false;
     const QDate today = QDate::currentDate();
     m_chequePage->setPickerDate(today);
     m_slipPage->setPickerDate(today);
@@ -341,6 +355,7 @@ void TForm1::BitBtn11Click()
 
 void TForm1::yhClick()
 {
+    m_epass->exec();
 }
 
 void TForm1::hlpClick()

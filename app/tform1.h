@@ -7,6 +7,9 @@
 
 class ChequePage;
 class PrinterDevice;
+class TemplateMenus;
+class TepassForm;
+class TloginForm;
 class DepositSlipPage;
 class Queries;
 class QCheckBox;
@@ -31,6 +34,9 @@ public:
     Queries *queries() const { return m_queries; }
     DepositSlipPage *slipPage() const { return m_slipPage; }
     ChequePage *chequePage() const { return m_chequePage; }
+    TloginForm *loginForm() const { return m_login; }
+    TepassForm *epassForm() const { return m_epass; }
+    TemplateMenus *templateMenus() const { return m_templates; }
     bool isConnected() const { return m_connected; }
 
     // Login, date pickers, first page, document name. False when the user left at the login.
@@ -86,6 +92,9 @@ private:
     QPushButton *m_add = nullptr;
     QPushButton *m_print = nullptr;
     std::unique_ptr<PrinterDevice> m_printer;
+    TloginForm *m_login = nullptr;
+    TepassForm *m_epass = nullptr;
+    TemplateMenus *m_templates = nullptr;
 };
 
 // The application title shown on the task bar.

@@ -1,5 +1,7 @@
 #include "chequepage.h"
 
+#include "quicksearch.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -206,6 +208,7 @@ void ChequePage::buildBar()
     m_lzp = new QLineEdit(m_bar);
     m_lzp->setObjectName(QStringLiteral("lzp"));
     m_lzp->setGeometry(82, 2, 121, 21);
+    connect(m_lzp, &QLineEdit::textChanged, this, [this] { guarded(this, [&] { lzpChange(); }); });
 
     for (const ButtonSpec &spec : kBarButtons) {
         auto *button = new QPushButton(QString::fromUtf16(spec.caption), m_bar);
@@ -372,4 +375,9 @@ void ChequePage::setPickerDate(const QDate &date)
 QDate ChequePage::pickerDate() const
 {
     return m_zpdate->date();
+}
+
+void ChequePage::lzpChange()
+{
+    runQuickSearch(*list(), chequeSearch(), m_lzp->text());
 }

@@ -71,6 +71,8 @@ public:
     void zpjeExit();
     // The user chose a date in zpdate: the six date columns of the current cheque.
     void zpdateChange();
+    // The quick search text changed.
+    void lzpChange();
     // Mark of zpje and the capital text, from the currency shown by sbb.
     void RefreshChequeCurrency();
     void sbbClick();

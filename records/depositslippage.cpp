@@ -1,5 +1,7 @@
 #include "depositslippage.h"
 
+#include "quicksearch.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -183,10 +185,11 @@ void DepositSlipPage::buildBar()
     label->move(8, 5);
     label->adjustSize();
 
-    // The quick search edit; its handler belongs to the quick search.
+    // The quick search: every change of the text searches again.
     m_lcjzd = new QLineEdit(m_bar);
     m_lcjzd->setObjectName(QStringLiteral("lcjzd"));
     m_lcjzd->setGeometry(82, 2, 121, 21);
+    connect(m_lcjzd, &QLineEdit::textChanged, this, [this] { guarded(this, [&] { lcjzdChange(); }); });
 
     auto makeButton = [this](const BarButton &b) {
         auto *button = new QPushButton(QString::fromUtf16(b.caption), m_bar);
@@ -251,6 +254,11 @@ void DepositSlipPage::BitBtn15Click()
                                       QStringLiteral("您是否确定要删除这笔进账单记录吗?")))
         return;
     m_list->remove();
+}
+
+void DepositSlipPage::lcjzdChange()
+{
+    runQuickSearch(*m_list, slipSearch(), m_lcjzd->text());
 }
 
 void DepositSlipPage::reopen(RecordSet *query)

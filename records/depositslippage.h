@@ -64,6 +64,8 @@ public:
     void RefreshSlipCurrency();
     void jzbbClick();
     void jzbbChange();
+    // The quick search text changed.
+    void lcjzdChange();
 
     // Sets the date picker from the program: writes nothing into the record.
     void setPickerDate(const QDate &date);

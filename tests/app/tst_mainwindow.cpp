@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -8,6 +9,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "apperror.h"
@@ -17,11 +19,27 @@
 #include "recordset.h"
 #include "testfolder.h"
 #include "tform1.h"
+#include "tloginform.h"
 
 // The main window: start-up, page switching, the settings panel and the record store behind it.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+
+    // Start-up with the login answered: the first user (no password) logs in, or 退出.
+    static bool start(TForm1 &window, bool login = true)
+    {
+        TloginForm *form = window.loginForm();
+        QTimer::singleShot(0, form, [form, login] {
+            if (login) {
+                form->findChild<QComboBox *>(QStringLiteral("UID"))->setCurrentIndex(0);
+                form->BitBtn1Click();
+            }
+            if (form->isVisible())
+                form->BitBtn2Click();
+        });
+        return window.FormShow();
+    }
 
 private Q_SLOTS:
     void startUpOpensOnTheSlipPage()
@@ -30,7 +48,7 @@ private Q_SLOTS:
         RecordingDialogs dialogs;
         TForm1 window(folder.path());
         QVERIFY(window.isConnected());
-        QVERIFY(window.FormShow());
+        QVERIFY(start(window));
         window.FormActivate();
         auto *kname = window.findChild<QLineEdit *>(QStringLiteral("kname"));
         QVERIFY(kname && !kname->isVisible());
@@ -43,6 +61,16 @@ private Q_SLOTS:
         QVERIFY(!window.queries()->szpskrqry->isOpen());
         QVERIFY(dialogs.shown.isEmpty());
         QVERIFY(QFile::exists(folder.path() + QStringLiteral("trfp.db")));
+    }
+
+    void leavingAtTheLoginEndsStartUp()
+    {
+        TestFolder folder;
+        RecordingDialogs dialogs;
+        TForm1 window(folder.path());
+        QVERIFY(!start(window, false));
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.findChild<QLineEdit *>(QStringLiteral("kname"))->text().isEmpty());
     }
 
     void settingsPanelAsDesigned_data()
@@ -77,7 +105,7 @@ private Q_SLOTS:
         TestFolder folder;
         RecordingDialogs dialogs;
         TForm1 window(folder.path());
-        window.FormShow();
+        QVERIFY(start(window));
         window.FormActivate();
         auto *kname = window.findChild<QLineEdit *>(QStringLiteral("kname"));
         int changes = 0;
@@ -97,7 +125,7 @@ private Q_SLOTS:
         TestFolder folder;
         RecordingDialogs dialogs;
         TForm1 window(folder.path());
-        window.FormShow();
+        start(window);
         window.FormActivate();
         window.BitBtn12Click();
         QCOMPARE(window.queries()->jzdqry->state(), RecordSet::State::Insert);
@@ -112,7 +140,7 @@ private Q_SLOTS:
         TestFolder folder;
         RecordingDialogs dialogs;
         TForm1 window(folder.path());
-        window.FormShow();
+        start(window);
         window.FormActivate();
         RecordSet *slips = window.queries()->jzdqry;
         slips->append();
@@ -137,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(!window.isConnected());
         QCOMPARE(dialogs.lastKind(), QStringLiteral("error"));
         QVERIFY(dialogs.lastText().contains(path));
-        window.FormShow();
+        start(window);
         window.FormActivate();
         // The lists are closed: the add fails with a message through the guard, nothing more.
         QVERIFY_THROWS_EXCEPTION(AppError, window.BitBtn12Click());
