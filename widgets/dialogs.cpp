@@ -4,6 +4,9 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontDialog>
+#include <QStringList>
+
+#include "fonts.h"
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -245,10 +248,22 @@ public:
     }
     std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) override
     {
+        // The dialog lists installed faces only: open on the face that stands in for the
+        // Song names, in points, and give the chosen stand-in back under the name the forms
+        // and layout files use.
+        QFont shown = initial;
+        const QString song = QString::fromUtf16(kSongSubstitute);
+        const QStringList substitutes = QFont::substitutes(initial.family());
+        if (substitutes.contains(song))
+            shown.setFamily(song);
+        if (initial.pixelSize() > 0)
+            shown.setPointSize(fontPointSize(initial));
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("字体"));
+        QFont font = QFontDialog::getFont(&ok, shown, parent, QStringLiteral("字体"));
         if (!ok)
             return std::nullopt;
+        if (font.family() == song)
+            font.setFamily(substitutes.contains(song) ? initial.family() : QStringLiteral("宋体"));
         return font;
     }
 };
