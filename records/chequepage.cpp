@@ -66,16 +66,6 @@ constexpr ButtonSpec kBarButtons[] = {
     {u"BitBtn6", u"增加&A", 265, 2, 61, 20, true},
 };
 
-// A field edit shows the form through it: no frame and no background of its own, so the typed
-// text sits in the box of the paper cheque as the printed text will.
-void seeThrough(QLineEdit *edit)
-{
-    edit->setFrame(false);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    edit->setPalette(palette);
-}
-
 } // namespace
 
 ChequePage::ChequePage(Queries *queries, QWidget *parent)
@@ -93,10 +83,9 @@ std::span<const FieldSpec> ChequePage::fields()
 
 QWidget *ChequePage::control(QStringView name) const
 {
-    const QString objectName = name.toString();
-    if (QWidget *w = m_fields.value(objectName))
+    if (QWidget *w = field(name))
         return w;
-    return m_bar->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly);
+    return m_bar->findChild<QWidget *>(name.toString(), Qt::FindDirectChildrenOnly);
 }
 
 RecordSet *ChequePage::list() const
@@ -106,84 +95,13 @@ RecordSet *ChequePage::list() const
 
 void ChequePage::buildFields()
 {
-    RecordSet *cheques = list();
-    for (const FieldSpec &spec : chequeFields()) {
-        const QString name = spec.name.toString();
-        const QString column = spec.column.toString();
-        QWidget *w = nullptr;
-        switch (spec.kind) {
-        case FieldKind::Edit:
-        case FieldKind::SunkenEdit:
-        case FieldKind::NumberEdit:
-        case FieldKind::PlainEdit: {
-            auto *edit = new QLineEdit(m_form);
-            if (spec.kind == FieldKind::SunkenEdit)
-                edit->setFrame(true);
-            else
-                seeThrough(edit);
-            // Before binding: the link keeps the designed read-only flag.
-            edit->setReadOnly(spec.readOnly);
-            if (spec.isBound()) {
-                FieldLink *link = FieldLink::bind(edit, cheques, column,
-                                                  spec.kind == FieldKind::NumberEdit
-                                                      ? FieldLink::Kind::Number
-                                                      : FieldLink::Kind::Text);
-                if (name == u"cje")
-                    m_cjeLink = link;
-            }
-            w = edit;
-            break;
-        }
-        case FieldKind::DigitCells: {
-            auto *amount = new DigitCellEdit(m_form);
-            amount->setCellCount(spec.cells);
-            amount->setCellWidth(spec.cellWidth);
-            amount->setCurrencySymbol(CurrencyMark(kNewCurrency).value_or(QString()));
-            seeThrough(amount);
-            amount->bind(cheques, column);
-            w = amount;
-            break;
-        }
-        case FieldKind::DatePicker:
-            w = new DatePicker(m_form);
-            break;
-        case FieldKind::PickList: {
-            auto *pick = new PickList(m_form);
-            pick->setListWidth(spec.listWidth);
-            pick->bind(m_queries->szpskrqry);
-            w = pick;
-            break;
-        }
-        case FieldKind::CurrencyCombo: {
-            auto *combo = new QComboBox(m_form);
-            combo->addItems(CurrencyNames());
-            FieldLink::bind(combo, cheques, column);
-            w = combo;
-            break;
-        }
-        }
-        w->setObjectName(name);
-        w->setFont(fieldFont());
-        w->setGeometry(spec.left, spec.top, spec.width, spec.height);
-        if (!spec.hint.isEmpty())
-            w->setToolTip(spec.hint.toString());
-        if (spec.hidden)
-            w->hide();
-        m_fields.insert(name, w);
-    }
-
-    std::vector<const FieldSpec *> order;
-    for (const FieldSpec &spec : chequeFields())
-        order.push_back(&spec);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
-
+    DocumentPage::buildFields(chequeFields(), list(),
+                              [this](QStringView) { return m_queries->szpskrqry; });
     m_yxmc = static_cast<QLineEdit *>(control(u"yxmc"));
     m_zpje = static_cast<DigitCellEdit *>(control(u"zpje"));
     m_jedxedit = static_cast<QLineEdit *>(control(u"jedxedit"));
     m_cje = static_cast<QLineEdit *>(control(u"cje"));
+    m_cjeLink = m_cje->findChild<FieldLink *>();
     m_sbb = static_cast<QComboBox *>(control(u"sbb"));
     m_zpdate = static_cast<DatePicker *>(control(u"zpdate"));
     m_szpskr = static_cast<PickList *>(control(u"szpskr"));

@@ -88,7 +88,6 @@ private:
     // Writes what is still typed in the number fields; false when a text was refused.
     bool commitTypedAmounts();
 
-    QHash<QString, QWidget *> m_fields;
     QLineEdit *m_yxmc = nullptr;
     DigitCellEdit *m_zpje = nullptr;
     QLineEdit *m_jedxedit = nullptr;

@@ -54,16 +54,6 @@ QString text(QStringView view)
     return view.toString();
 }
 
-// A field edit shows the form through it: no frame and no background of its own, so the
-// typed text sits in the box of the paper form like the printed text will.
-void seeThrough(QLineEdit *edit)
-{
-    edit->setFrame(false);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    edit->setPalette(palette);
-}
-
 } // namespace
 
 DepositSlipPage::DepositSlipPage(Queries *queries, QWidget *parent)
@@ -82,100 +72,46 @@ std::span<const FieldSpec> DepositSlipPage::fields()
 
 QWidget *DepositSlipPage::control(QStringView name) const
 {
-    const QString objectName = name.toString();
-    if (auto *w = m_form->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly))
+    if (QWidget *w = field(name))
         return w;
-    return m_bar->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly);
+    return m_bar->findChild<QWidget *>(name.toString(), Qt::FindDirectChildrenOnly);
 }
 
 void DepositSlipPage::buildFields()
 {
-    std::vector<const FieldSpec *> byTabOrder;
-    for (const FieldSpec &spec : slipFields()) {
-        QWidget *w = createControl(spec);
-        w->setObjectName(text(spec.name));
-        w->setFont(fieldFont());
-        w->setGeometry(spec.left, spec.top, spec.width, spec.height);
-        if (!spec.hint.isEmpty())
-            w->setToolTip(text(spec.hint));
-        if (spec.hidden)
-            w->hide();
-        byTabOrder.push_back(&spec);
-    }
-    std::stable_sort(byTabOrder.begin(), byTabOrder.end(),
-                     [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
-    for (size_t i = 1; i < byTabOrder.size(); ++i)
-        setTabOrder(control(byTabOrder[i - 1]->name), control(byTabOrder[i]->name));
-}
+    DocumentPage::buildFields(slipFields(), m_list, [this](QStringView name) {
+        return name == u"scpqc" ? m_queries->sjzcpqry : m_queries->sjzskqry;
+    });
+    m_jzxx = static_cast<DigitCellEdit *>(field(u"jzxx"));
+    m_cjzxx = static_cast<DigitCellEdit *>(field(u"cjzxx"));
+    m_jzsdate = static_cast<DatePicker *>(field(u"jzsdate"));
+    m_scpqc = static_cast<PickList *>(field(u"scpqc"));
+    m_sskqc = static_cast<PickList *>(field(u"sskqc"));
+    m_jzbb = static_cast<QComboBox *>(field(u"jzbb"));
 
-QWidget *DepositSlipPage::createControl(const FieldSpec &spec)
-{
-    switch (spec.kind) {
-    case FieldKind::Edit:
-    case FieldKind::SunkenEdit:
-    case FieldKind::NumberEdit:
-    case FieldKind::PlainEdit: {
-        auto *edit = new QLineEdit(m_form);
-        if (spec.kind == FieldKind::SunkenEdit)
-            edit->setFrame(true);
-        else
-            seeThrough(edit);
-        edit->setReadOnly(spec.readOnly); // before binding: the link keeps the designed flag
-        if (spec.isBound())
-            FieldLink::bind(edit, m_list, text(spec.column),
-                            spec.kind == FieldKind::NumberEdit ? FieldLink::Kind::Number
-                                                               : FieldLink::Kind::Text);
-        return edit;
-    }
-    case FieldKind::DigitCells: {
-        auto *amount = new DigitCellEdit(m_form);
-        amount->setCellCount(spec.cells);
-        amount->setCellWidth(spec.cellWidth);
-        amount->setCurrencySymbol(QStringLiteral("￥"));
-        seeThrough(amount);
-        amount->bind(m_list, text(spec.column));
+    for (DigitCellEdit *amount : {m_jzxx, m_cjzxx})
         connect(amount, &DigitCellEdit::exited, this, [this] { guarded(this, [&] { jzxxExit(); }); });
-        (spec.name == u"jzxx" ? m_jzxx : m_cjzxx) = amount;
-        return amount;
-    }
-    case FieldKind::DatePicker: {
-        m_jzsdate = new DatePicker(m_form);
-        connect(m_jzsdate, &DatePicker::userChanged, this,
-                [this] { guarded(this, [&] { jzsdateChange(); }); });
-        return m_jzsdate;
-    }
-    case FieldKind::PickList: {
-        auto *pick = new PickList(m_form);
-        pick->setListWidth(spec.listWidth);
-        const bool payer = spec.name == u"scpqc";
-        pick->bind(payer ? m_queries->sjzcpqry : m_queries->sjzskqry);
-        (payer ? m_scpqc : m_sskqc) = pick;
+    connect(m_jzsdate, &DatePicker::userChanged, this,
+            [this] { guarded(this, [&] { jzsdateChange(); }); });
+    for (PickList *pick : {m_scpqc, m_sskqc}) {
+        const bool payer = pick == m_scpqc;
         connect(pick, &PickList::entered, this, [this, payer] {
             guarded(this, [&] { payer ? scpqcEnter() : sskqcEnter(); });
         });
         connect(pick, &PickList::chosen, this, [this, payer](const QString &name) {
             guarded(this, [&] { payer ? scpqcClick(name) : sskqcClick(name); });
         });
-        return pick;
     }
-    case FieldKind::CurrencyCombo: {
-        m_jzbb = new QComboBox(m_form);
-        m_jzbb->addItems(CurrencyNames());
-        FieldLink::bind(m_jzbb, m_list, text(spec.column));
-        // Only the user's doing counts: a choice is the click, typing the change. Showing
-        // another record changes the text too and must not touch the record.
-        connect(m_jzbb, &QComboBox::activated, this, [this] {
-            guarded(this, [&] {
-                jzbbClick();
-                jzbbChange();
-            });
+    // Only the user's doing counts: a choice is the click, typing the change. Showing another
+    // record changes the text too and must not touch the record.
+    connect(m_jzbb, &QComboBox::activated, this, [this] {
+        guarded(this, [&] {
+            jzbbClick();
+            jzbbChange();
         });
-        connect(m_jzbb->lineEdit(), &QLineEdit::textEdited, this,
-                [this] { guarded(this, [&] { jzbbChange(); }); });
-        return m_jzbb;
-    }
-    }
-    return new QWidget(m_form);
+    });
+    connect(m_jzbb->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { guarded(this, [&] { jzbbChange(); }); });
 }
 
 void DepositSlipPage::buildBar()

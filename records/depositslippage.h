@@ -75,7 +75,6 @@ private:
     void buildFields();
     void buildBar();
     void buildGrid();
-    QWidget *createControl(const FieldSpec &spec);
     // Reads a pick list's query again.
     static void reopen(RecordSet *query);
     // Copies the first party of that name in query (its three columns) into the slip.

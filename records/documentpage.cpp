@@ -1,8 +1,19 @@
 #include "documentpage.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+#include "currency.h"
+#include "datepicker.h"
+#include "digitcelledit.h"
+#include "fieldlink.h"
+#include "picklist.h"
 
 DocumentPage::DocumentPage(const Names &names, Queries *queries, QWidget *parent)
     : QWidget(parent), m_queries(queries)
@@ -41,4 +52,84 @@ QFont DocumentPage::fieldFont()
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(13);
     return font;
+}
+
+void DocumentPage::seeThrough(QLineEdit *edit)
+{
+    edit->setFrame(false);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    edit->setPalette(palette);
+}
+
+void DocumentPage::buildFields(std::span<const FieldSpec> fields, RecordSet *list,
+                               const std::function<RecordSet *(QStringView)> &pickList)
+{
+    for (const FieldSpec &spec : fields) {
+        const QString name = spec.name.toString();
+        const QString column = spec.column.toString();
+        QWidget *w = nullptr;
+        switch (spec.kind) {
+        case FieldKind::Edit:
+        case FieldKind::SunkenEdit:
+        case FieldKind::NumberEdit:
+        case FieldKind::PlainEdit: {
+            auto *edit = new QLineEdit(m_form);
+            if (spec.kind == FieldKind::SunkenEdit)
+                edit->setFrame(true);
+            else
+                seeThrough(edit);
+            edit->setReadOnly(spec.readOnly); // before binding: the link keeps the designed flag
+            if (spec.isBound())
+                FieldLink::bind(edit, list, column,
+                                spec.kind == FieldKind::NumberEdit ? FieldLink::Kind::Number
+                                                                   : FieldLink::Kind::Text);
+            w = edit;
+            break;
+        }
+        case FieldKind::DigitCells: {
+            auto *amount = new DigitCellEdit(m_form);
+            amount->setCellCount(spec.cells);
+            amount->setCellWidth(spec.cellWidth);
+            amount->setCurrencySymbol(CurrencyMark(QStringLiteral("人民币")).value_or(QString()));
+            seeThrough(amount);
+            amount->bind(list, column);
+            w = amount;
+            break;
+        }
+        case FieldKind::DatePicker:
+            w = new DatePicker(m_form);
+            break;
+        case FieldKind::PickList: {
+            auto *pick = new PickList(m_form);
+            pick->setListWidth(spec.listWidth);
+            pick->bind(pickList(spec.name));
+            w = pick;
+            break;
+        }
+        case FieldKind::CurrencyCombo: {
+            auto *combo = new QComboBox(m_form);
+            combo->addItems(CurrencyNames());
+            FieldLink::bind(combo, list, column);
+            w = combo;
+            break;
+        }
+        }
+        w->setObjectName(name);
+        w->setFont(fieldFont());
+        w->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        if (!spec.hint.isEmpty())
+            w->setToolTip(spec.hint.toString());
+        if (spec.hidden)
+            w->hide();
+        m_fields.insert(name, w);
+    }
+
+    std::vector<const FieldSpec *> order;
+    for (const FieldSpec &spec : fields)
+        order.push_back(&spec);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(field(order[i - 1]->name), field(order[i]->name));
 }
