@@ -106,6 +106,14 @@ bool DigitCellEdit::commit()
             refusal = QStringLiteral("金额不能是负数，请重新输入。");
         else if (!IsConvertibleAmount(amount))
             refusal = QStringLiteral("金额“%1”太大，大写金额只能写到一万亿圆以下，请重新输入。").arg(typed);
+        // Capitals and printed figures must read the same amount: no part of a fen.
+        else if (QString::number(amount, 'f', 2).toDouble() != amount)
+            refusal = QStringLiteral("金额“%1”最多只能有两位小数（到分），请重新输入。").arg(typed);
+        // Every figure must find its cell on the form.
+        else if (cellCharacters(amount).size() > m_cellCount)
+            refusal = QStringLiteral("金额“%1”超出票面的金额格（%2 格），请重新输入。")
+                          .arg(typed)
+                          .arg(m_cellCount);
         if (!refusal.isEmpty()) {
             m_pending = false;
             Dialogs::instance().error(this, refusal);

@@ -144,6 +144,9 @@ private Q_SLOTS:
                                    << QStringLiteral("太大");
         QTest::newRow("too large, exponent") << QStringLiteral("1e20") << QStringLiteral("太大");
         QTest::newRow("one trillion") << QStringLiteral("1000000000000") << QStringLiteral("太大");
+        QTest::newRow("part of a fen") << QStringLiteral("2.675") << QStringLiteral("两位小数");
+        QTest::newRow("more than the cells") << QStringLiteral("1000000000")
+                                             << QStringLiteral("超出票面的金额格");
     }
     void refusals()
     {
@@ -181,9 +184,8 @@ private Q_SLOTS:
                                        << QStringLiteral("0");
         QTest::newRow("nine nines") << QStringLiteral("999999999.99") << QVariant(999999999.99)
                                     << QStringLiteral("999999999.99");
-        QTest::newRow("below one trillion") << QStringLiteral("999999999999.99")
-                                            << QVariant(999999999999.99)
-                                            << QStringLiteral("999999999999.99");
+        QTest::newRow("trailing zeros") << QStringLiteral("2.500") << QVariant(2.5)
+                                        << QStringLiteral("2.5");
         QTest::newRow("empty") << QString() << QVariant() << QString();
     }
     void accepted()
