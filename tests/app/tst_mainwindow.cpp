@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -133,6 +134,35 @@ private Q_SLOTS:
         window.findChild<QTabWidget *>(QStringLiteral("pgc"))->setCurrentIndex(1);
         window.BitBtn12Click();
         QCOMPARE(window.queries()->zpqry->state(), RecordSet::State::Insert);
+    }
+
+    // Enter moves to the next field in tab order; Alt+A adds on the page shown only.
+    void keyboardMovesAndAccelerators()
+    {
+        TestFolder folder;
+        RecordingDialogs dialogs;
+        TForm1 window(folder.path());
+        QVERIFY(start(window));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.FormActivate();
+        QWidget *bank = window.findChild<QWidget *>(QStringLiteral("jzyxmc"));
+        bank->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), bank);
+        QTest::keyClick(bank, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("yedit"));
+
+        window.findChild<QTabWidget *>(QStringLiteral("pgc"))->setCurrentIndex(1);
+        // A mnemonic presses its button after the button's short press animation.
+        QTest::keyClick(window.windowHandle(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(window.queries()->zpqry->state(), RecordSet::State::Insert);
+        QCOMPARE(window.queries()->jzdqry->state(), RecordSet::State::Browse);
+        // The slip page's save is not reachable while the cheque page is shown.
+        dialogs.shown.clear();
+        QTest::keyClick(window.windowHandle(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(window.queries()->zpqry->state(), RecordSet::State::Browse);
     }
 
     void activationKeepsOpenLists()
