@@ -69,7 +69,11 @@ ReportDesigner::ReportDesigner(Report &shown, const QString &path, QWidget *pare
            std::min(800, int(paper.height() * m_view->logicalDpiY() / frx::kUnitsPerInch) + 80));
 }
 
-ReportDesigner::~ReportDesigner() = default;
+ReportDesigner::~ReportDesigner()
+{
+    // The scene's items go after this object; their selection changes must not reach it.
+    disconnect(m_scene, nullptr, this, nullptr);
+}
 
 void ReportDesigner::buildPanel()
 {
