@@ -44,6 +44,8 @@ public:
 
 // QPrinter at the printer's own resolution. Without an output file it prints to the default
 // queue of the system's spooler; with one it writes a PDF file of the given page size.
+// The page is kept back until endDocument paints it on the printer, so abortDocument leaves
+// no file and no job behind (Qt's PDF and CUPS engines cannot abort a page once painted).
 class QtPrinterDevice final : public PrinterDevice
 {
 public:
