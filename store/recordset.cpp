@@ -1,9 +1,21 @@
 #include "recordset.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
+
+#include <dlfcn.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <mutex>
+#include <type_traits>
 
 #include "apperror.h"
 
@@ -27,7 +39,444 @@ void run(QSqlQuery &query)
         throw AppError(query.lastError().text());
 }
 
+// The SQLite calls a list makes itself to read its rows, taken from the SQLite library that Qt's
+// driver has loaded: the statement handle belongs to that library, so no other copy of SQLite
+// may touch it. Null until the driver has loaded the library (or when it is not the shared
+// library "libsqlite3.so.0"); the rows are then read through the query alone.
+struct SqliteCalls
+{
+    decltype(&sqlite3_step) step = nullptr;
+    decltype(&sqlite3_reset) reset = nullptr;
+    decltype(&sqlite3_db_handle) dbHandle = nullptr;
+    decltype(&sqlite3_column_count) columnCount = nullptr;
+    decltype(&sqlite3_column_type) columnType = nullptr;
+    decltype(&sqlite3_column_int64) columnInt64 = nullptr;
+    decltype(&sqlite3_column_double) columnDouble = nullptr;
+    decltype(&sqlite3_column_text) columnText = nullptr;
+    decltype(&sqlite3_column_text16) columnText16 = nullptr;
+    decltype(&sqlite3_column_bytes16) columnBytes16 = nullptr;
+    decltype(&sqlite3_column_blob) columnBlob = nullptr;
+    decltype(&sqlite3_column_bytes) columnBytes = nullptr;
+    decltype(&sqlite3_errmsg16) errmsg16 = nullptr;
+};
+
+const SqliteCalls *sqliteCalls()
+{
+    static std::mutex mutex;
+    static SqliteCalls calls;
+    static bool resolved = false;
+    const std::lock_guard lock(mutex);
+    if (resolved)
+        return &calls;
+    void *library = dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_NOLOAD);
+    if (!library)
+        return nullptr;
+    bool found = true;
+    const auto take = [&](auto &call, const char *name) {
+        call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(dlsym(library, name));
+        found = found && call;
+    };
+    take(calls.step, "sqlite3_step");
+    take(calls.reset, "sqlite3_reset");
+    take(calls.dbHandle, "sqlite3_db_handle");
+    take(calls.columnCount, "sqlite3_column_count");
+    take(calls.columnType, "sqlite3_column_type");
+    take(calls.columnInt64, "sqlite3_column_int64");
+    take(calls.columnDouble, "sqlite3_column_double");
+    take(calls.columnText, "sqlite3_column_text");
+    take(calls.columnText16, "sqlite3_column_text16");
+    take(calls.columnBytes16, "sqlite3_column_bytes16");
+    take(calls.columnBlob, "sqlite3_column_blob");
+    take(calls.columnBytes, "sqlite3_column_bytes");
+    take(calls.errmsg16, "sqlite3_errmsg16");
+    if (!found) {
+        dlclose(library);
+        return nullptr;
+    }
+    resolved = true; // the library stays loaded: this handle is never closed
+    return &calls;
+}
+
+// The pointer a driver or result handle holds, when it is of the named SQLite type.
+template <typename T>
+T *handleOf(const QVariant &handle, const char *typeName)
+{
+    if (!handle.isValid() || qstrcmp(handle.typeName(), typeName) != 0)
+        return nullptr;
+    return *static_cast<T *const *>(handle.constData());
+}
+
+constexpr qsizetype kMaxBlockRows = 2048;
+// Byte blocks: a packed offset is the block's index above kBlockBits and the place within it.
+constexpr int kBlockBits = 20;
+constexpr qsizetype kMaxByteBlock = qsizetype(1) << kBlockBits;
+constexpr qsizetype kFirstByteBlock = qsizetype(1) << 14;
+constexpr quint32 kMaxByteBlocks = quint32(1) << (32 - kBlockBits);
+
+// True for well-formed UTF-8 that SQLite turns into UTF-16 character for character: no
+// overlong forms, surrogates or code points above U+10FFFF, and neither U+FFFE nor U+FFFF
+// (which SQLite reads as U+FFFD). For such bytes fromPlainUtf8() gives what SQLite gives.
+bool isPlainUtf8(const unsigned char *s, qsizetype size)
+{
+    const unsigned char *end = s + size;
+    while (s < end) {
+        // Runs of ASCII, eight bytes at a time.
+        while (end - s >= 8) {
+            quint64 word;
+            std::memcpy(&word, s, sizeof word);
+            if (word & 0x8080808080808080ull)
+                break;
+            s += 8;
+        }
+        if (s == end)
+            break;
+        const unsigned char c = *s;
+        if (c < 0x80) {
+            ++s;
+            continue;
+        }
+        const auto continuation = [&](qsizetype i) { return (s[i] & 0xC0) == 0x80; };
+        if (c >= 0xC2 && c <= 0xDF) {
+            if (end - s < 2 || !continuation(1))
+                return false;
+            s += 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            if (end - s < 3 || !continuation(1) || !continuation(2))
+                return false;
+            if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] >= 0xA0))
+                return false; // overlong, surrogate
+            if (c == 0xEF && s[1] == 0xBF && (s[2] == 0xBE || s[2] == 0xBF))
+                return false; // U+FFFE, U+FFFF
+            s += 3;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            if (end - s < 4 || !continuation(1) || !continuation(2) || !continuation(3))
+                return false;
+            if ((c == 0xF0 && s[1] < 0x90) || (c == 0xF4 && s[1] >= 0x90))
+                return false; // overlong, above U+10FFFF
+            s += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Decodes bytes that isPlainUtf8() accepted.
+QString fromPlainUtf8(const unsigned char *s, qsizetype size)
+{
+    qsizetype units = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if ((s[i] & 0xC0) != 0x80)
+            ++units;
+        if (s[i] >= 0xF0)
+            ++units; // a surrogate pair
+    }
+    QString text(units, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const unsigned char *end = s + size;
+    while (s < end) {
+        const unsigned char c = *s;
+        if (c < 0x80) {
+            *out++ = c;
+            s += 1;
+        } else if (c < 0xE0) {
+            *out++ = char16_t(((c & 0x1F) << 6) | (s[1] & 0x3F));
+            s += 2;
+        } else if (c < 0xF0) {
+            *out++ = char16_t(((c & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F));
+            s += 3;
+        } else {
+            const char32_t u = ((c & 0x07) << 18) | ((s[1] & 0x3F) << 12) | ((s[2] & 0x3F) << 6) |
+                               (s[3] & 0x3F);
+            *out++ = char16_t(0xD800 + ((u - 0x10000) >> 10));
+            *out++ = char16_t(0xDC00 + ((u - 0x10000) & 0x3FF));
+            s += 4;
+        }
+    }
+    return text;
+}
+
 } // namespace
+
+// --- Rows ----------------------------------------------------------------------------------
+
+void RecordSet::Rows::clear(int columns)
+{
+    std::vector<Block> spare = std::move(m_spare);
+    for (std::vector<Block> *blocks : {&m_cellBlocks, &m_byteBlocks}) {
+        for (Block &block : *blocks)
+            spare.push_back(std::move(block));
+    }
+    *this = Rows();
+    m_spare = std::move(spare);
+    m_columns = columns;
+}
+
+void RecordSet::Rows::takeSpare(Rows &other)
+{
+    for (Block &block : other.m_spare)
+        m_spare.push_back(std::move(block));
+    other.m_spare.clear();
+}
+
+RecordSet::Rows::Block RecordSet::Rows::takeBlock(qsizetype minimum, qsizetype preferred)
+{
+    while (!m_spare.empty()) {
+        Block block = std::move(m_spare.back());
+        m_spare.pop_back();
+        if (block.capacity >= minimum && block.capacity <= kMaxByteBlock)
+            return block;
+    }
+    // Left uninitialised: every cell and byte is written before it is read.
+    return {std::unique_ptr<unsigned char[]>(new unsigned char[size_t(preferred)]), preferred};
+}
+
+RecordSet::Rows::Cell *RecordSet::Rows::appendPacked()
+{
+    if (m_columns == 0) {
+        append(Row());
+        return nullptr;
+    }
+    if (m_cellEnd - m_cellNext < m_columns) {
+        const qsizetype rowBytes = m_columns * qsizetype(sizeof(Cell));
+        const qsizetype rows =
+            std::max<qsizetype>(1, std::min(m_nextBlockRows, kMaxByteBlock / rowBytes));
+        m_nextBlockRows = std::min(m_nextBlockRows * 2, kMaxBlockRows);
+        m_cellBlocks.push_back(takeBlock(rowBytes, rows * rowBytes));
+        const Block &block = m_cellBlocks.back();
+        m_cellNext = reinterpret_cast<Cell *>(block.data.get());
+        m_cellEnd = m_cellNext + block.capacity / qsizetype(sizeof(Cell));
+    }
+    Cell *cells = m_cellNext;
+    m_cellNext += m_columns;
+    m_slots.push_back({cells, -1});
+    return cells;
+}
+
+bool RecordSet::Rows::store(const void *data, qsizetype size, quint32 *offset)
+{
+    if (size > kMaxByteBlock)
+        return false;
+    if (m_byteBlocks.empty() || m_byteBlocks.back().capacity - m_byteUsed < size) {
+        if (m_byteBlocks.size() >= kMaxByteBlocks)
+            return false;
+        const qsizetype preferred = m_byteBlocks.empty()
+                                        ? kFirstByteBlock
+                                        : std::min(m_byteBlocks.back().capacity * 2, kMaxByteBlock);
+        m_byteBlocks.push_back(takeBlock(size, std::max(preferred, size)));
+        m_byteUsed = 0;
+    }
+    std::memcpy(m_byteBlocks.back().data.get() + m_byteUsed, data, size_t(size));
+    *offset = quint32((m_byteBlocks.size() - 1) << kBlockBits) | quint32(m_byteUsed);
+    m_byteUsed += size;
+    return true;
+}
+
+const char *RecordSet::Rows::at(quint32 offset) const
+{
+    return reinterpret_cast<const char *>(m_byteBlocks[offset >> kBlockBits].data.get()) +
+           (offset & ((quint32(1) << kBlockBits) - 1));
+}
+
+void RecordSet::Rows::setOther(Cell &cell, const QVariant &value)
+{
+    cell.tag = Other;
+    cell.offset = quint32(m_others.size());
+    m_others.push_back(value);
+}
+
+void RecordSet::Rows::setVariant(Cell &cell, const QVariant &value)
+{
+    if (!value.isValid()) {
+        setNull(cell, QMetaType());
+        return;
+    }
+    const int type = value.typeId();
+    if (value.isNull()) {
+        if (type == QMetaType::QString)
+            setNull(cell, value.metaType());
+        else
+            setOther(cell, value);
+        return;
+    }
+    switch (type) {
+    case QMetaType::QString: {
+        // Packed as UTF-8 when it comes back unchanged: not a null string, no lone surrogate.
+        const QString &text = *static_cast<const QString *>(value.constData());
+        if (!text.isNull() && QStringView(text).isValidUtf16()) {
+            const QByteArray bytes = text.toUtf8();
+            quint32 offset;
+            if (bytes.size() < (qsizetype(1) << (32 - kKindBits)) &&
+                store(bytes.constData(), bytes.size(), &offset)) {
+                cell.tag = Text | quint32(bytes.size()) << kKindBits;
+                cell.offset = offset;
+                return;
+            }
+        }
+        break;
+    }
+    case QMetaType::LongLong:
+        setInteger(cell, value.toLongLong());
+        return;
+    case QMetaType::Double:
+        setReal(cell, value.toDouble());
+        return;
+    default:
+        break;
+    }
+    setOther(cell, value);
+}
+
+void RecordSet::Rows::setNull(Cell &cell, QMetaType type)
+{
+    const quint32 id = quint32(type.id());
+    if (id >= (quint32(1) << (32 - kKindBits))) {
+        setOther(cell, QVariant(type));
+        return;
+    }
+    cell.tag = Null | id << kKindBits;
+    cell.offset = 0;
+}
+
+bool RecordSet::Rows::setUtf8(Cell &cell, const char *bytes, qsizetype size)
+{
+    if (!bytes || size >= (qsizetype(1) << (32 - kKindBits)) ||
+        !isPlainUtf8(reinterpret_cast<const unsigned char *>(bytes), size))
+        return false;
+    quint32 offset;
+    if (!store(bytes, size, &offset))
+        return false;
+    cell.tag = Text | quint32(size) << kKindBits;
+    cell.offset = offset;
+    return true;
+}
+
+void RecordSet::Rows::setInteger(Cell &cell, qint64 value)
+{
+    quint32 offset;
+    if (!store(&value, sizeof value, &offset)) {
+        setOther(cell, QVariant(qlonglong(value)));
+        return;
+    }
+    cell.tag = Integer;
+    cell.offset = offset;
+}
+
+void RecordSet::Rows::setReal(Cell &cell, double value)
+{
+    quint32 offset;
+    if (!store(&value, sizeof value, &offset)) {
+        setOther(cell, QVariant(value));
+        return;
+    }
+    cell.tag = Real;
+    cell.offset = offset;
+}
+
+QVariant RecordSet::Rows::toVariant(const Cell &cell) const
+{
+    const quint32 high = cell.tag >> kKindBits;
+    switch (cell.tag & ((1u << kKindBits) - 1)) {
+    case Null:
+        return high == 0 ? QVariant() : QVariant(QMetaType(int(high)));
+    case Text:
+        return fromPlainUtf8(reinterpret_cast<const unsigned char *>(at(cell.offset)), qsizetype(high));
+    case Integer: {
+        qint64 value;
+        std::memcpy(&value, at(cell.offset), sizeof value);
+        return QVariant(qlonglong(value));
+    }
+    case Real: {
+        double value;
+        std::memcpy(&value, at(cell.offset), sizeof value);
+        return QVariant(value);
+    }
+    default:
+        return m_others[cell.offset];
+    }
+}
+
+QVariant RecordSet::Rows::value(int row, int column) const
+{
+    const Slot &slot = m_slots[size_t(row)];
+    if (!slot.packed)
+        return m_held[size_t(slot.held)][size_t(column)];
+    return toVariant(slot.packed[column]);
+}
+
+RecordSet::Row RecordSet::Rows::row(int row) const
+{
+    const Slot &slot = m_slots[size_t(row)];
+    if (!slot.packed)
+        return m_held[size_t(slot.held)];
+    Row values(static_cast<size_t>(m_columns));
+    for (int i = 0; i < m_columns; ++i)
+        values[size_t(i)] = toVariant(slot.packed[i]);
+    return values;
+}
+
+bool RecordSet::Rows::isNull(int row, int column) const
+{
+    const Slot &slot = m_slots[size_t(row)];
+    if (!slot.packed)
+        return m_held[size_t(slot.held)][size_t(column)].isNull();
+    const Cell &c = slot.packed[column];
+    switch (c.tag & ((1u << kKindBits) - 1)) {
+    case Null:
+        return true;
+    case Other:
+        return m_others[c.offset].isNull();
+    default:
+        return false;
+    }
+}
+
+double RecordSet::Rows::toDouble(int row, int column) const
+{
+    const Slot &slot = m_slots[size_t(row)];
+    if (!slot.packed)
+        return m_held[size_t(slot.held)][size_t(column)].toDouble();
+    const Cell &c = slot.packed[column];
+    switch (c.tag & ((1u << kKindBits) - 1)) {
+    case Real: {
+        double value;
+        std::memcpy(&value, at(c.offset), sizeof value);
+        return value;
+    }
+    case Integer: {
+        qint64 value;
+        std::memcpy(&value, at(c.offset), sizeof value);
+        return double(value);
+    }
+    default:
+        return toVariant(c).toDouble();
+    }
+}
+
+void RecordSet::Rows::append(Row row)
+{
+    m_held.push_back(std::move(row));
+    m_slots.push_back({nullptr, int(m_held.size()) - 1});
+}
+
+void RecordSet::Rows::replace(int row, Row values)
+{
+    Slot &slot = m_slots[size_t(row)];
+    if (slot.packed) {
+        // The packed cells stay where they are, unused, until the list is closed.
+        m_held.push_back(std::move(values));
+        slot = {nullptr, int(m_held.size()) - 1};
+    } else {
+        m_held[size_t(slot.held)] = std::move(values);
+    }
+}
+
+void RecordSet::Rows::erase(int row)
+{
+    m_slots.erase(m_slots.begin() + row);
+}
+
+// --- RecordSet -----------------------------------------------------------------------------
 
 RecordSet::RecordSet(QString connectionName, QString statement, QString baseTable,
                      QString keyColumn, QObject *parent)
@@ -78,16 +527,26 @@ void RecordSet::open()
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
         columns << record.fieldName(i);
-    std::vector<Row> rows;
     const int count = int(columns.size());
-    while (query.next()) {
-        Row row(count);
+    Rows rows;
+    rows.takeSpare(m_rows); // the memory of the list closed before, when it was
+    rows.clear(count);
+    // The first row comes through the query, which has already stepped to it.
+    if (query.next()) {
+        Rows::Cell *cells = rows.appendPacked();
         for (int i = 0; i < count; ++i)
-            row[i] = query.value(i);
-        rows.push_back(std::move(row));
+            rows.setVariant(cells[i], query.value(i));
+        if (!readRestDirectly(query, count, rows)) {
+            while (query.next()) {
+                cells = rows.appendPacked();
+                for (int i = 0; i < count; ++i)
+                    rows.setVariant(cells[i], query.value(i));
+            }
+        }
     }
     if (query.lastError().isValid())
         throw AppError(query.lastError().text());
+    rows.releaseSpare();
 
     m_columns = std::move(columns);
     m_rows = std::move(rows);
@@ -104,7 +563,7 @@ void RecordSet::close()
 {
     if (!isOpen())
         return;
-    m_rows.clear();
+    m_rows.clear(0);
     m_columns.clear();
     m_buffer.clear();
     m_current = -1;
@@ -141,7 +600,7 @@ QVariant RecordSet::value(const QString &column) const
     const int index = columnIndex(column);
     if (index < 0 || m_current < 0)
         return {};
-    return shownRow(m_current)[index];
+    return shownValue(m_current, index);
 }
 
 void RecordSet::setValue(const QString &column, const QVariant &value)
@@ -168,7 +627,7 @@ QVariant RecordSet::valueAt(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size())
         return {};
-    return shownRow(row)[column];
+    return shownValue(row, column);
 }
 
 QVariant RecordSet::valueAt(int row, const QString &column) const
@@ -183,9 +642,13 @@ double RecordSet::sum(const QString &column) const
     if (index < 0)
         return total;
     for (int row = 0; row < rowCount(); ++row) {
-        const QVariant &v = shownRow(row)[index];
-        if (!v.isNull())
-            total += v.toDouble();
+        if (row == m_current && isEditing()) {
+            const QVariant &v = m_buffer[size_t(index)];
+            if (!v.isNull())
+                total += v.toDouble();
+        } else if (!m_rows.isNull(row, index)) {
+            total += m_rows.toDouble(row, index);
+        }
     }
     return total;
 }
@@ -195,9 +658,9 @@ void RecordSet::append()
     requireWritable();
     if (isEditing())
         post();
-    m_rows.emplace_back(m_columns.size());
+    m_rows.append(Row(size_t(m_columns.size())));
     m_current = rowCount() - 1;
-    m_buffer = m_rows.back();
+    m_buffer = Row(size_t(m_columns.size()));
     m_modified = false;
     Q_EMIT listReset();
     setState(State::Insert);
@@ -214,7 +677,7 @@ void RecordSet::edit()
         append();
         return;
     }
-    m_buffer = m_rows[m_current];
+    m_buffer = m_rows.row(m_current);
     m_modified = false;
     setState(State::Edit);
 }
@@ -228,7 +691,7 @@ void RecordSet::post()
         insertRow();
     else if (m_modified)
         updateRow();
-    m_rows[m_current] = m_buffer;
+    m_rows.replace(m_current, std::move(m_buffer));
     m_buffer.clear();
     m_modified = false;
     setState(State::Browse);
@@ -246,7 +709,7 @@ void RecordSet::cancel()
     // Browse first: whoever hears of the change reads the rows, not the dropped buffer.
     setState(State::Browse);
     if (inserted) {
-        m_rows.erase(m_rows.begin() + m_current);
+        m_rows.erase(m_current);
         if (m_current >= rowCount())
             m_current = rowCount() - 1;
         Q_EMIT listReset();
@@ -264,8 +727,8 @@ void RecordSet::remove()
         cancel(); // a record never written is simply dropped
         return;
     }
-    deleteRow(m_rows[m_current]);
-    m_rows.erase(m_rows.begin() + m_current);
+    deleteRow(m_rows.row(m_current));
+    m_rows.erase(m_current);
     m_buffer.clear();
     m_modified = false;
     if (m_current >= rowCount())
@@ -288,9 +751,10 @@ void RecordSet::save()
     if (m_current < 0 || m_table.isEmpty())
         return;
     bool found = false;
-    Row fresh = rereadRow(m_rows[m_current], &found);
-    if (found && fresh != m_rows[m_current]) {
-        m_rows[m_current] = std::move(fresh);
+    const Row current = m_rows.row(m_current);
+    Row fresh = rereadRow(current, &found);
+    if (found && fresh != current) {
+        m_rows.replace(m_current, std::move(fresh));
         Q_EMIT rowChanged(m_current);
         Q_EMIT valuesChanged();
     }
@@ -303,13 +767,90 @@ bool RecordSet::locate(const QString &column, const QVariant &value)
     if (index < 0)
         return false;
     for (int row = 0; row < rowCount(); ++row) {
-        const QVariant &v = shownRow(row)[index];
+        const QVariant v = shownValue(row, index);
         if (!v.isNull() && v.toString() == value.toString()) {
             moveTo(row);
             return true;
         }
     }
     return false;
+}
+
+bool RecordSet::readRestDirectly(QSqlQuery &query, int columns, Rows &rows)
+{
+    // Only where the values read are the very ones Qt's SQLite driver would give: its
+    // statement, on its connection, with numbers read as double.
+    const QSqlResult *result = query.result();
+    const QSqlDriver *driver = query.driver();
+    if (!result || !driver || query.numericalPrecisionPolicy() != QSql::LowPrecisionDouble)
+        return false;
+    sqlite3 *connection = handleOf<sqlite3>(driver->handle(), "sqlite3*");
+    sqlite3_stmt *statement = handleOf<sqlite3_stmt>(result->handle(), "sqlite3_stmt*");
+    const SqliteCalls *sqlite = statement && connection ? sqliteCalls() : nullptr;
+    if (!sqlite || sqlite->dbHandle(statement) != connection ||
+        sqlite->columnCount(statement) != columns)
+        return false;
+    // Texts are taken as the UTF-8 the file holds; a file in UTF-16 is read through the query.
+    QSqlQuery encoding(query.driver()->createResult());
+    if (!encoding.exec(QStringLiteral("pragma encoding")) || !encoding.next() ||
+        encoding.value(0).toString() != QLatin1StringView("UTF-8"))
+        return false;
+
+    // Each value converted as the driver converts it when the query steps on.
+    for (;;) {
+        const int status = sqlite->step(statement);
+        if (status == SQLITE_DONE) {
+            sqlite->reset(statement);
+            return true;
+        }
+        if (status != SQLITE_ROW) {
+            // The driver's report of a failed step, word for word.
+            const auto error = [&](int code) {
+                return QSqlError(QCoreApplication::translate("QSQLiteResult", "Unable to fetch row"),
+                                 QString(reinterpret_cast<const QChar *>(sqlite->errmsg16(connection))),
+                                 QSqlError::ConnectionError, QString::number(code));
+            };
+            QSqlError failure;
+            if (status == SQLITE_ERROR || status == SQLITE_CONSTRAINT) {
+                failure = error(sqlite->reset(statement));
+            } else {
+                failure = error(status);
+                sqlite->reset(statement);
+            }
+            throw AppError(failure.text());
+        }
+        Rows::Cell *cells = rows.appendPacked();
+        for (int i = 0; i < columns; ++i) {
+            Rows::Cell &cell = cells[i];
+            switch (sqlite->columnType(statement, i)) {
+            case SQLITE_BLOB: {
+                const auto *data = static_cast<const char *>(sqlite->columnBlob(statement, i));
+                rows.setVariant(cell, QByteArray(data, sqlite->columnBytes(statement, i)));
+                break;
+            }
+            case SQLITE_INTEGER:
+                rows.setInteger(cell, sqlite->columnInt64(statement, i));
+                break;
+            case SQLITE_FLOAT:
+                rows.setReal(cell, sqlite->columnDouble(statement, i));
+                break;
+            case SQLITE_NULL:
+                rows.setNull(cell, QMetaType::fromType<QString>());
+                break;
+            default: {
+                // The bytes SQLite holds; only text it would not pass on character for
+                // character is turned into UTF-16 by SQLite itself, as the driver does.
+                const auto *bytes = reinterpret_cast<const char *>(sqlite->columnText(statement, i));
+                if (!rows.setUtf8(cell, bytes, sqlite->columnBytes(statement, i))) {
+                    const auto *text = static_cast<const QChar *>(sqlite->columnText16(statement, i));
+                    rows.setVariant(cell, QString(text, sqlite->columnBytes16(statement, i) /
+                                                            qsizetype(sizeof(QChar))));
+                }
+                break;
+            }
+            }
+        }
+    }
 }
 
 void RecordSet::requireOpen() const
@@ -333,11 +874,11 @@ void RecordSet::setState(State state)
     Q_EMIT stateChanged(m_state);
 }
 
-const RecordSet::Row &RecordSet::shownRow(int row) const
+QVariant RecordSet::shownValue(int row, int column) const
 {
     if (row == m_current && isEditing())
-        return m_buffer;
-    return m_rows[row];
+        return m_buffer[size_t(column)];
+    return m_rows.value(row, column);
 }
 
 void RecordSet::insertRow()
@@ -386,7 +927,7 @@ QString RecordSet::matchCondition(const Row &original, QVariantList &binds) cons
 
 void RecordSet::updateRow()
 {
-    const Row &original = m_rows[m_current];
+    const Row original = m_rows.row(m_current);
     QStringList sets;
     QVariantList binds;
     for (int i = 0; i < m_columns.size(); ++i) {

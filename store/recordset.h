@@ -6,8 +6,11 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <utility>
 #include <vector>
+
+class QSqlQuery;
 
 // A record list over one statement: the rows it returned, a current record and the states
 // Inactive / Browse / Edit / Insert. Writes go to one base table by its key; a list without a
@@ -81,10 +84,98 @@ Q_SIGNALS:
 private:
     using Row = std::vector<QVariant>;
 
+    // The rows of an open list. Fetched rows are packed: an 8-byte cell per value, the bytes of
+    // the texts (UTF-8) and numbers in a few large blocks, so a long list costs neither an
+    // allocation per value nor per row. A row that was added, posted or read again is held as
+    // plain values. Every value reads back exactly as the database driver gave it.
+    class Rows
+    {
+    public:
+        struct Cell
+        {
+            quint32 tag;    // the Kind in the low bits; above them a text's length in bytes or
+                            // the type id of a null value
+            quint32 offset; // where a text or number starts in the blocks; index in m_others
+        };
+
+        Rows() = default;
+        Rows(Rows &&) noexcept = default;
+        Rows &operator=(Rows &&) noexcept = default;
+
+        int size() const { return int(m_slots.size()); }
+        bool empty() const { return m_slots.empty(); }
+        // Drops every row. The memory is kept for the next list read into these rows (a list is
+        // mostly closed only to be opened again) until releaseSpare() or destruction.
+        void clear(int columns);
+        // Takes over the memory that other kept.
+        void takeSpare(Rows &other);
+        // Frees the memory kept and not taken up again.
+        void releaseSpare() { m_spare.clear(); }
+
+        // Appends a packed row and returns its cells, each to be set with one of the set calls.
+        Cell *appendPacked();
+        void setVariant(Cell &cell, const QVariant &value);
+        void setNull(Cell &cell, QMetaType type);
+        // bytes: UTF-8 as SQLite keeps it. False, with nothing set, when the bytes are not
+        // well-formed UTF-8 of characters that SQLite passes on unchanged.
+        bool setUtf8(Cell &cell, const char *bytes, qsizetype size);
+        void setInteger(Cell &cell, qint64 value);
+        void setReal(Cell &cell, double value);
+
+        QVariant value(int row, int column) const;
+        Row row(int row) const;
+        bool isNull(int row, int column) const;
+        // The value as QVariant::toDouble() gives it, without building a QVariant for numbers.
+        double toDouble(int row, int column) const;
+
+        void append(Row row);
+        void replace(int row, Row values);
+        void erase(int row);
+
+    private:
+        enum Kind : quint32 { Null, Text, Integer, Real, Other };
+        static constexpr int kKindBits = 3;
+
+        struct Slot
+        {
+            const Cell *packed = nullptr; // the row's first cell, or
+            int held = -1;                // the index in m_held
+        };
+        // Copies bytes into the blocks; false when they do not fit the addressing.
+        bool store(const void *data, qsizetype size, quint32 *offset);
+        const char *at(quint32 offset) const;
+        void setOther(Cell &cell, const QVariant &value);
+        QVariant toVariant(const Cell &cell) const;
+
+        struct Block
+        {
+            std::unique_ptr<unsigned char[]> data;
+            qsizetype capacity = 0;
+        };
+        Block takeBlock(qsizetype minimum, qsizetype preferred);
+
+        int m_columns = 0;
+        std::vector<Slot> m_slots;
+        std::vector<Row> m_held;
+        std::vector<QVariant> m_others; // packed values that are neither null, text nor number
+        std::vector<Block> m_cellBlocks;
+        Cell *m_cellNext = nullptr;
+        Cell *m_cellEnd = nullptr;
+        qsizetype m_nextBlockRows = 64; // cell blocks grow with the list, up to a limit
+        std::vector<Block> m_byteBlocks;
+        qsizetype m_byteUsed = 0; // in the last byte block
+        std::vector<Block> m_spare;
+    };
+
+    // Reads the rows after the first straight from the query's SQLite statement; false when the
+    // statement cannot be reached that way, and nothing was read.
+    static bool readRestDirectly(QSqlQuery &query, int columns, Rows &rows);
+
     void requireOpen() const;
     void requireWritable() const;
     void setState(State state);
-    const Row &shownRow(int row) const;
+    // The value shown for a row: from the edit buffer for the record being edited.
+    QVariant shownValue(int row, int column) const;
     void insertRow();
     void updateRow();
     void deleteRow(const Row &original);
@@ -98,7 +189,7 @@ private:
     std::vector<std::pair<QString, QVariant>> m_parameters;
     State m_state = State::Inactive;
     QStringList m_columns;
-    std::vector<Row> m_rows;
+    Rows m_rows;
     int m_current = -1;
     Row m_buffer;
     bool m_modified = false;
