@@ -521,6 +521,27 @@ private Q_SLOTS:
         }
     }
 
+    // A document without a settings row gets one, under its name, with the print; the next
+    // load finds it.
+    void printCreatesAMissingSettingsRow()
+    {
+        PrintWindow w;
+        QVERIFY(w.start());
+        QSqlQuery(QSqlDatabase::database(store::kConnection))
+            .exec(u"delete from djmc where 单据名称 = '支票'"_s);
+        w.fillCheque();
+        QCOMPARE(w.edit(u"zjj"_s)->text(), u"0"_s); // no row: every value shows 0
+        w.setPanelText(u"hx"_s, u"-2"_s);
+        w.setPanelText(u"zjj"_s, u"2"_s);
+        w.printToPdf(pdfPath(u"newrow"_s));
+        QVERIFY2(w.dialogs().shown.isEmpty(), qPrintable(w.dialogs().lastText()));
+        QCOMPARE(PrintWindow::settingsRow(kCheque), (QVariantList{-2, 0, 2}));
+        w.showSlip();
+        QCOMPARE(w.edit(u"hx"_s)->text(), u"0"_s);
+        w.showCheque();
+        QCOMPARE(w.edit(u"hx"_s)->text(), u"-2"_s);
+    }
+
     // --- Failures ----------------------------------------------------------------------------
 
     // An offset or spacing that is not a whole number stops the print before anything is

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -65,6 +66,12 @@ private Q_SLOTS:
             },
             60000);
         QVERIFY2(spooled, qPrintable(u"no job in %1\n%2"_s.arg(g_server->jobFile(), g_server->errorLog())));
+        // A copy for a look at the page, when asked for (a folder in QINGHE_PRINT_KEEP).
+        if (const QString keep = qEnvironmentVariable("QINGHE_PRINT_KEEP"); !keep.isEmpty()) {
+            QDir().mkpath(keep);
+            QFile::remove(keep + u"/spooled-slip.pdf"_s);
+            QFile::copy(g_server->jobFile(), keep + u"/spooled-slip.pdf"_s);
+        }
 
         const placement::Device device = placement::deviceOf(printer);
         const QSizeF paper = printer->paperRect(QPrinter::Point).size();
