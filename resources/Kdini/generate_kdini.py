@@ -16,6 +16,8 @@ the print rules would put the printed text outside its box:
   average characters, one cell per (size + 字间距) pixels to the left. The amount fields
   therefore stand two grid cells left of the picture's grid, so each digit lands in its own
   cell; size + 字间距 (2 in the installed settings rows) equals the width of a grid cell.
+- A text prints from the field's top downwards. A few fields stand a little lower than
+  designed, so their text sits level with the form's 年 月 日 or clear of a rule above it.
 
 Usage: generate_kdini.py [output folder]   (default: the folder of this script)
 """

@@ -333,6 +333,8 @@ private Q_SLOTS:
         const QString pdf = pdfPath(u"fresh"_s);
         w.printToPdf(pdf);
         keep(pdf, cheque ? u"fresh-cheque"_s : u"fresh-slip"_s);
+        if (const QString folder = qEnvironmentVariable("QINGHE_PRINT_KEEP"); !folder.isEmpty())
+            w.panel()->grab().save(folder + (cheque ? u"/screen-cheque.png"_s : u"/screen-slip.png"_s));
         QList<placement::Piece> pieces;
         QList<pdfwords::Word> words;
         checkPage(w, pdf, optionsOf(w, 0, 0), false, &pieces, &words);
