@@ -50,9 +50,10 @@ struct PageOver
     QLineEdit *search = nullptr;
 };
 
+std::map<int, PageOver> pages;
+
 PageOver &pageOver(int records)
 {
-    static std::map<int, PageOver> pages;
     auto it = pages.find(records);
     if (it != pages.end())
         return it->second;
@@ -141,5 +142,7 @@ int main(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    pages.clear(); // the widgets and lists go while the application is there
+    benchdata::removeBenchFolders();
     return 0;
 }

@@ -145,5 +145,6 @@ int main(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    benchdata::removeBenchFolders();
     return 0;
 }

@@ -21,11 +21,12 @@ struct Held
     BenchFolder folder;
 };
 
+std::map<int, Held> folders;
+
 } // namespace
 
 const BenchFolder &benchFolder(int records)
 {
-    static std::map<int, Held> folders;
     auto it = folders.find(records);
     if (it != folders.end())
         return it->second.folder;
@@ -38,6 +39,13 @@ const BenchFolder &benchFolder(int records)
     store::openDatabase(held.folder.path, held.folder.connection);
     fillDatabase(held.folder.connection, records, records);
     return folders.emplace(records, std::move(held)).first->second.folder;
+}
+
+void removeBenchFolders()
+{
+    for (auto &[records, held] : folders)
+        store::closeDatabase(held.folder.connection);
+    folders.clear();
 }
 
 std::size_t residentBytes()

@@ -18,6 +18,8 @@ struct BenchFolder
     int records = 0;
 };
 const BenchFolder &benchFolder(int records);
+// Closes the connections and removes the folders; before the application object goes.
+void removeBenchFolders();
 
 // The resident memory of this process in bytes, from /proc/self/statm.
 std::size_t residentBytes();
