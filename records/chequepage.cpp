@@ -128,11 +128,11 @@ void ChequePage::buildBar()
     m_lzp->setGeometry(82, 2, 121, 21);
     connect(m_lzp, &QLineEdit::textChanged, this, [this] { guarded(this, [&] { lzpChange(); }); });
 
-    for (const ButtonSpec &spec : kBarButtons) {
-        auto *button = new QPushButton(QString::fromUtf16(spec.caption), m_bar);
-        button->setObjectName(QString::fromUtf16(spec.name));
-        button->setGeometry(spec.left, spec.top, spec.width, spec.height);
-        if (spec.hidden)
+    for (const ButtonSpec &item : kBarButtons) {
+        auto *button = new QPushButton(QString::fromUtf16(item.caption), m_bar);
+        button->setObjectName(QString::fromUtf16(item.name));
+        button->setGeometry(item.left, item.top, item.width, item.height);
+        if (item.hidden)
             button->hide();
     }
     auto *remove = m_bar->findChild<QPushButton *>(QStringLiteral("BitBtn3"));
@@ -157,9 +157,9 @@ void ChequePage::buildGrid()
     m_gridArea->layout()->addWidget(m_grid);
 
     QList<GridColumn> columns;
-    for (const ChequeGridColumn &spec : chequeGridColumns()) {
-        GridColumn column{spec.name.toString(), spec.width};
-        if (spec.name == kChequeFooterSumColumn)
+    for (const ChequeGridColumn &item : chequeGridColumns()) {
+        GridColumn column{item.name.toString(), item.width};
+        if (item.name == kChequeFooterSumColumn)
             column.alignment = Qt::AlignRight | Qt::AlignVCenter; // figures line up
         columns.append(column);
     }

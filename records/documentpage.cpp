@@ -65,32 +65,32 @@ void DocumentPage::seeThrough(QLineEdit *edit)
 void DocumentPage::buildFields(std::span<const FieldSpec> fields, RecordSet *list,
                                const std::function<RecordSet *(QStringView)> &pickList)
 {
-    for (const FieldSpec &spec : fields) {
-        const QString name = spec.name.toString();
-        const QString column = spec.column.toString();
+    for (const FieldSpec &item : fields) {
+        const QString name = item.name.toString();
+        const QString column = item.column.toString();
         QWidget *w = nullptr;
-        switch (spec.kind) {
+        switch (item.kind) {
         case FieldKind::Edit:
         case FieldKind::SunkenEdit:
         case FieldKind::NumberEdit:
         case FieldKind::PlainEdit: {
             auto *edit = new QLineEdit(m_form);
-            if (spec.kind == FieldKind::SunkenEdit)
+            if (item.kind == FieldKind::SunkenEdit)
                 edit->setFrame(true);
             else
                 seeThrough(edit);
-            edit->setReadOnly(spec.readOnly); // before binding: the link keeps the designed flag
-            if (spec.isBound())
+            edit->setReadOnly(item.readOnly); // before binding: the link keeps the designed flag
+            if (item.isBound())
                 FieldLink::bind(edit, list, column,
-                                spec.kind == FieldKind::NumberEdit ? FieldLink::Kind::Number
+                                item.kind == FieldKind::NumberEdit ? FieldLink::Kind::Number
                                                                    : FieldLink::Kind::Text);
             w = edit;
             break;
         }
         case FieldKind::DigitCells: {
             auto *amount = new DigitCellEdit(m_form);
-            amount->setCellCount(spec.cells);
-            amount->setCellWidth(spec.cellWidth);
+            amount->setCellCount(item.cells);
+            amount->setCellWidth(item.cellWidth);
             amount->setCurrencySymbol(CurrencyMark(QStringLiteral("人民币")).value_or(QString()));
             seeThrough(amount);
             amount->bind(list, column);
@@ -102,8 +102,8 @@ void DocumentPage::buildFields(std::span<const FieldSpec> fields, RecordSet *lis
             break;
         case FieldKind::PickList: {
             auto *pick = new PickList(m_form);
-            pick->setListWidth(spec.listWidth);
-            pick->bind(pickList(spec.name));
+            pick->setListWidth(item.listWidth);
+            pick->bind(pickList(item.name));
             w = pick;
             break;
         }
@@ -117,17 +117,17 @@ void DocumentPage::buildFields(std::span<const FieldSpec> fields, RecordSet *lis
         }
         w->setObjectName(name);
         w->setFont(fieldFont());
-        w->setGeometry(spec.left, spec.top, spec.width, spec.height);
-        if (!spec.hint.isEmpty())
-            w->setToolTip(spec.hint.toString());
-        if (spec.hidden)
+        w->setGeometry(item.left, item.top, item.width, item.height);
+        if (!item.hint.isEmpty())
+            w->setToolTip(item.hint.toString());
+        if (item.hidden)
             w->hide();
         m_fields.insert(name, w);
     }
 
     std::vector<const FieldSpec *> order;
-    for (const FieldSpec &spec : fields)
-        order.push_back(&spec);
+    for (const FieldSpec &item : fields)
+        order.push_back(&item);
     std::stable_sort(order.begin(), order.end(),
                      [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
     for (std::size_t i = 1; i < order.size(); ++i)

@@ -223,9 +223,9 @@ private Q_SLOTS:
         QCOMPARE(control(name)->text(), QStringLiteral("值一"));
         cheques()->moveTo(1);
         QCOMPARE(control(name)->text(), QStringLiteral("值二"));
-        const FieldSpec *spec = chequeField(name);
-        QVERIFY(spec);
-        QCOMPARE(spec->column.toString(), column);
+        const FieldSpec *item = chequeField(name);
+        QVERIFY(item);
+        QCOMPARE(item->column.toString(), column);
     }
 
     void amountAndCurrencyControls()

@@ -53,10 +53,10 @@ int main(int argc, char **argv)
         QPainter painter(&shot);
         painter.setPen(QColor(0, 0, 255, 160));
         const QPoint origin = page->formPanel()->mapTo(page, QPoint(0, 0));
-        for (const FieldSpec &spec : slipFields()) {
-            if (!spec.hidden)
-                painter.drawRect(QRect(origin + QPoint(spec.left, spec.top),
-                                       QSize(spec.width - 1, spec.height - 1)));
+        for (const FieldSpec &item : slipFields()) {
+            if (!item.hidden)
+                painter.drawRect(QRect(origin + QPoint(item.left, item.top),
+                                       QSize(item.width - 1, item.height - 1)));
         }
     }
     return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

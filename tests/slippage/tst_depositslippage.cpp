@@ -104,38 +104,38 @@ private Q_SLOTS:
     void fieldsAreBuiltFromTheTable_data()
     {
         QTest::addColumn<QString>("name");
-        for (const FieldSpec &spec : slipFields())
-            QTest::newRow(spec.name.toString().toUtf8().constData()) << spec.name.toString();
+        for (const FieldSpec &item : slipFields())
+            QTest::newRow(item.name.toString().toUtf8().constData()) << item.name.toString();
     }
     void fieldsAreBuiltFromTheTable()
     {
         QFETCH(QString, name);
         DepositSlipPage *page = showPage();
-        const FieldSpec *spec = slipField(name);
-        QVERIFY(spec);
+        const FieldSpec *item = slipField(name);
+        QVERIFY(item);
         QWidget *w = page->formPanel()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
         QVERIFY2(w, "not a child of the form panel");
         QCOMPARE(page->control(name), w);
-        QCOMPARE(w->geometry(), QRect(spec->left, spec->top, spec->width, spec->height));
-        QCOMPARE(w->toolTip(), spec->hint.toString());
-        QCOMPARE(w->isVisibleTo(page), !spec->hidden);
+        QCOMPARE(w->geometry(), QRect(item->left, item->top, item->width, item->height));
+        QCOMPARE(w->toolTip(), item->hint.toString());
+        QCOMPARE(w->isVisibleTo(page), !item->hidden);
         QCOMPARE(w->font().family(), DocumentPage::fieldFont().family());
         QCOMPARE(w->font().pixelSize(), 13);
         if (auto *edit = qobject_cast<QLineEdit *>(w); edit && !qobject_cast<DigitCellEdit *>(w))
-            QCOMPARE(edit->isReadOnly(), spec->readOnly);
-        switch (spec->kind) {
+            QCOMPARE(edit->isReadOnly(), item->readOnly);
+        switch (item->kind) {
         case FieldKind::DigitCells: {
             auto *amount = qobject_cast<DigitCellEdit *>(w);
             QVERIFY(amount);
-            QCOMPARE(amount->cellCount(), spec->cells);
-            QCOMPARE(amount->cellWidth(), spec->cellWidth);
+            QCOMPARE(amount->cellCount(), item->cells);
+            QCOMPARE(amount->cellWidth(), item->cellWidth);
             QCOMPARE(amount->currencySymbol(), u"￥"_s);
             QCOMPARE(amount->column(), u"人民币小写"_s);
             QVERIFY(!amount->hasFrame());
             break;
         }
         case FieldKind::PickList:
-            QCOMPARE(qobject_cast<PickList *>(w)->listWidth(), spec->listWidth);
+            QCOMPARE(qobject_cast<PickList *>(w)->listWidth(), item->listWidth);
             break;
         case FieldKind::DatePicker:
             QVERIFY(qobject_cast<DatePicker *>(w));
@@ -162,10 +162,10 @@ private Q_SLOTS:
     {
         // Body and stub show the same columns; every body column but the free text is bound.
         int body = 0, stub = 0, other = 0;
-        for (const FieldSpec &spec : slipFields()) {
-            (spec.area == FieldArea::Body ? body : spec.area == FieldArea::Stub ? stub : other)++;
-            if (spec.area == FieldArea::Stub)
-                QVERIFY(!spec.readOnly);
+        for (const FieldSpec &item : slipFields()) {
+            (item.area == FieldArea::Body ? body : item.area == FieldArea::Stub ? stub : other)++;
+            if (item.area == FieldArea::Stub)
+                QVERIFY(!item.readOnly);
         }
         QCOMPARE(body, 19);
         QCOMPARE(stub, 15);
@@ -179,9 +179,9 @@ private Q_SLOTS:
     {
         DepositSlipPage *page = showPage();
         QList<const FieldSpec *> order;
-        for (const FieldSpec &spec : slipFields()) {
-            if (!spec.hidden)
-                order << &spec;
+        for (const FieldSpec &item : slipFields()) {
+            if (!item.hidden)
+                order << &item;
         }
         std::sort(order.begin(), order.end(),
                   [](const FieldSpec *a, const FieldSpec *b) { return a->tabOrder < b->tabOrder; });
