@@ -2,25 +2,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filebytes.h"
+
 #include "apperror.h"
 #include "profilefile.h"
 
 namespace {
-
-void putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
 
 // A layout file as written on Windows: GBK, CR LF, a comment, a hand-added section, blanks
 // around names and values, and a line that is no GBK at all.

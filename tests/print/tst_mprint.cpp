@@ -3,26 +3,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filebytes.h"
+
 #include "apperror.h"
 #include "mprint.h"
 #include "recordingcanvas.h"
 
 namespace {
-
-void putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
 
 const QString kConfig = QStringLiteral("config.txt");
 

@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QTest>
 
+#include "filebytes.h"
+
 #include "apperror.h"
 #include "canvas.h"
 #include "chequefields.h"
@@ -46,12 +48,6 @@ public:
 private:
     RecordingCanvas m_canvas;
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The sections of a layout file in file order, each with its keys in file order.
 QList<QPair<QString, QStringList>> layoutSections(const QString &path)
