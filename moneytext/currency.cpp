@@ -6,6 +6,7 @@
 #include <string>
 
 #include "apperror.h"
+#include "trim.h"
 
 namespace {
 
@@ -58,17 +59,6 @@ void incrementDigits(std::string &digits)
     digits.insert(digits.begin(), '1');
 }
 
-// Keeps only the characters above U+0020 at both ends.
-QString trimControls(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 } // namespace
 
@@ -136,7 +126,7 @@ QString FigureText(double amount, const QString &currency)
         throw AppError(QStringLiteral("金额 %1 位数过多，超出小写金额的 %2 个数字格，无法打印。")
                            .arg(formatted)
                            .arg(kFigureDigits));
-    return trimControls(*mark + digits);
+    return trimBlanksAndControls(*mark + digits);
 }
 
 QString StubAmountText(double amount, const QString &currency)

@@ -17,6 +17,7 @@
 #include "guard.h"
 #include "loginpictures.h"
 #include "recordset.h"
+#include "trim.h"
 
 namespace {
 
@@ -228,13 +229,7 @@ bool TloginForm::passwordMatches(const QVariant &stored, const QString &typed)
 
 QString TloginForm::trimBlanks(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
+    return trimBlanksAndControls(text);
 }
 
 void TloginForm::reject()
