@@ -81,13 +81,6 @@ std::span<const FieldSpec> ChequePage::fields()
     return chequeFields();
 }
 
-QWidget *ChequePage::control(QStringView name) const
-{
-    if (QWidget *w = field(name))
-        return w;
-    return m_bar->findChild<QWidget *>(name.toString(), Qt::FindDirectChildrenOnly);
-}
-
 RecordSet *ChequePage::list() const
 {
     return m_queries->zpqry;

@@ -36,9 +36,6 @@ public:
     // The field table the page is built from.
     static std::span<const FieldSpec> fields();
 
-    // The control built for a field table entry, or a bar control (Label6, lzp, BitBtn2,
-    // BitBtn3, BitBtn4, BitBtn6); nullptr when there is none of that name.
-    QWidget *control(QStringView name) const;
     // The cheque list zpqry the page shows.
     RecordSet *list() const;
     DigitCellEdit *amountEdit() const { return m_zpje; }

@@ -70,13 +70,6 @@ std::span<const FieldSpec> DepositSlipPage::fields()
     return slipFields();
 }
 
-QWidget *DepositSlipPage::control(QStringView name) const
-{
-    if (QWidget *w = field(name))
-        return w;
-    return m_bar->findChild<QWidget *>(name.toString(), Qt::FindDirectChildrenOnly);
-}
-
 void DepositSlipPage::buildFields()
 {
     DocumentPage::buildFields(slipFields(), m_list, [this](QStringView name) {

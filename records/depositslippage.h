@@ -34,9 +34,6 @@ public:
 
     // The field table of the page (the same as slipFields()).
     static std::span<const FieldSpec> fields();
-    // The control built for a field table entry (or a bar control: Label4, lcjzd, BitBtn13,
-    // BitBtn14, BitBtn15); nullptr when there is none of that name.
-    QWidget *control(QStringView name) const;
     RecordGrid *grid() const { return m_grid; }
     RecordSet *list() const { return m_list; }
 

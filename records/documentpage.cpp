@@ -54,6 +54,13 @@ QFont DocumentPage::fieldFont()
     return font;
 }
 
+QWidget *DocumentPage::control(QStringView name) const
+{
+    if (QWidget *w = field(name))
+        return w;
+    return m_bar->findChild<QWidget *>(name.toString(), Qt::FindDirectChildrenOnly);
+}
+
 void DocumentPage::seeThrough(QLineEdit *edit)
 {
     edit->setFrame(false);

@@ -45,6 +45,8 @@ public:
     // typed text sits in the box of the paper form like the printed text will.
     static void seeThrough(QLineEdit *edit);
 
+    // A field control, or a control of the bar, by name; nullptr when there is none.
+    QWidget *control(QStringView name) const;
     // A field control by name (nullptr when the table has none of that name).
     QWidget *field(QStringView name) const { return m_fields.value(name.toString()); }
 
